@@ -1,0 +1,13 @@
+# AddressSanitizer + UndefinedBehaviorSanitizer for the whole tree, so the tests
+# and the fuzzers check every layer they reach.
+if(BRIMVALE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(BRIMVALE_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "BRIMVALE_FUZZ needs clang (CC=clang CXX=clang++)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

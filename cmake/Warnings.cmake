@@ -1,0 +1,10 @@
+# Warnings are errors for everything this project compiles.
+function(brimvale_warnings target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Werror
+    -Wshadow -Wnon-virtual-dtor -Wcast-align -Wunused -Woverloaded-virtual
+    -Wnull-dereference -Wdouble-promotion -Wformat=2 -Wimplicit-fallthrough)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wno-null-dereference)
+  endif()
+endfunction()

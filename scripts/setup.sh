@@ -1,0 +1,39 @@
+#!/bin/sh
+# Installs every Debian package Brimvale needs to build, test, fuzz and render.
+# Safe to run again: apt-get skips what is already installed.
+set -eu
+
+PACKAGES="
+  cmake ninja-build g++ pkg-config git
+  clang libclang-rt-14-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libpng-dev libjpeg62-turbo-dev libzip-dev
+  libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libosmesa6-dev
+  qt6-base-dev libqt6opengl6-dev
+  fonts-ipafont-gothic
+  povray
+  xvfb xauth
+  python3
+"
+
+if [ "$(id -u)" -eq 0 ]; then
+  SUDO=""
+else
+  SUDO="sudo"
+fi
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+
+if [ -n "$missing" ]; then
+  echo "setup: installing:$missing"
+  $SUDO apt-get update -qq
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+else
+  echo "setup: all packages present"
+fi

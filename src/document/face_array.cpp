@@ -1,0 +1,88 @@
+#include "document/face_array.h"
+
+#include <cstddef>
+#include <utility>
+
+namespace brimvale {
+
+namespace {
+std::size_t ToSize(int count) { return count > 0 ? static_cast<std::size_t>(count) : 0; }
+}  // namespace
+
+void CFaceArray::SetSize(FaceList which, int count) {
+  std::vector<CMeshFace>(ToSize(count)).swap(List(which));
+}
+
+void CFaceArray::Clear(FaceList which) { std::vector<CMeshFace>().swap(List(which)); }
+
+void CFaceArray::Resize(FaceList which, int count, bool exactReallocation) {
+  auto& list = List(which);
+  list.resize(ToSize(count));
+  if (exactReallocation) list.shrink_to_fit();
+}
+
+void CFaceArray::Append(FaceList which, const CFaceArray& other) {
+  const auto& source = other.List(which);
+  List(which).insert(List(which).end(), source.begin(), source.end());
+}
+
+void CFaceArray::CopyFrom(FaceList which, const CFaceArray& other) { List(which) = other.List(which); }
+
+void CFaceArray::CopyRange(FaceList which, const CFaceArray& other, int first, int count) {
+  const auto& source = other.List(which);
+  const int size = static_cast<int>(source.size());
+  if (first < 0 || count < 0 || first > size || count > size - first) return;
+  List(which).assign(source.begin() + first, source.begin() + first + count);
+}
+
+void CFaceArray::Swap(FaceList which, CFaceArray& other) noexcept { List(which).swap(other.List(which)); }
+
+void CFaceArray::SplitFacesByCorners() {
+  Clear(FaceList::Lines);
+  Clear(FaceList::Triangles);
+  Clear(FaceList::Quads);
+  std::size_t counts[5] = {0, 0, 0, 0, 0};
+  for (const CMeshFace& face : Incoming()) {
+    if (face.m_nCorners >= 2 && face.m_nCorners <= 4) ++counts[face.m_nCorners];
+  }
+  Lines().reserve(counts[2]);
+  Triangles().reserve(counts[3]);
+  Quads().reserve(counts[4]);
+  for (const CMeshFace& face : Incoming()) {
+    switch (face.m_nCorners) {
+      case 2: Lines().push_back(face); break;
+      case 3: Triangles().push_back(face); break;
+      case 4: Quads().push_back(face); break;
+      default: break;
+    }
+  }
+  Clear(FaceList::Incoming);
+}
+
+void CFaceArray::AllocateNormals() {
+  const std::size_t triangles = Triangles().size();
+  const std::size_t quads = Quads().size();
+  m_TriangleNormals.assign(triangles, CVector3(0.0f, 0.0f, 0.0f));
+  m_QuadNormals.assign(quads, CVector3(0.0f, 0.0f, 0.0f));
+  m_TriangleCornerNormals.assign(triangles * 3, CVector3(0.0f, 0.0f, 0.0f));
+  m_QuadCornerNormals.assign(quads * 4, CVector3(0.0f, 0.0f, 0.0f));
+  m_bNormalsAllocated = true;
+}
+
+void CFaceArray::FreeNormals() {
+  std::vector<CVector3>().swap(m_TriangleNormals);
+  std::vector<CVector3>().swap(m_QuadNormals);
+  std::vector<CVector3>().swap(m_TriangleCornerNormals);
+  std::vector<CVector3>().swap(m_QuadCornerNormals);
+  m_bNormalsAllocated = false;
+}
+
+void CFaceArray::SwapNormals(CFaceArray& other) noexcept {
+  m_TriangleNormals.swap(other.m_TriangleNormals);
+  m_QuadNormals.swap(other.m_QuadNormals);
+  m_TriangleCornerNormals.swap(other.m_TriangleCornerNormals);
+  m_QuadCornerNormals.swap(other.m_QuadCornerNormals);
+  std::swap(m_bNormalsAllocated, other.m_bNormalsAllocated);
+}
+
+}  // namespace brimvale

@@ -1,0 +1,63 @@
+// An object's faces: the incoming list as read, the line, triangle and quad
+// lists that SplitFacesByCorners fills, and the normal arrays of the normals
+// pass. A face's index is its position in its own list.
+#pragma once
+
+#include <vector>
+
+#include "document/mesh_face.h"
+#include "foundation/vector3.h"
+
+namespace brimvale {
+
+enum class FaceList { Incoming = 0, Lines = 1, Triangles = 2, Quads = 3 };
+
+class CFaceArray {
+ public:
+  std::vector<CMeshFace>& List(FaceList which) { return m_Lists[static_cast<int>(which)]; }
+  const std::vector<CMeshFace>& List(FaceList which) const { return m_Lists[static_cast<int>(which)]; }
+
+  std::vector<CMeshFace>& Incoming() { return List(FaceList::Incoming); }
+  std::vector<CMeshFace>& Lines() { return List(FaceList::Lines); }
+  std::vector<CMeshFace>& Triangles() { return List(FaceList::Triangles); }
+  std::vector<CMeshFace>& Quads() { return List(FaceList::Quads); }
+  const std::vector<CMeshFace>& Incoming() const { return List(FaceList::Incoming); }
+  const std::vector<CMeshFace>& Lines() const { return List(FaceList::Lines); }
+  const std::vector<CMeshFace>& Triangles() const { return List(FaceList::Triangles); }
+  const std::vector<CMeshFace>& Quads() const { return List(FaceList::Quads); }
+
+  int LineCount() const { return static_cast<int>(Lines().size()); }
+  int TriangleCount() const { return static_cast<int>(Triangles().size()); }
+  int QuadCount() const { return static_cast<int>(Quads().size()); }
+
+  // Per list: fresh size (default faces), clear, resize keeping contents,
+  // append another array's list, copy another's list (whole or range), swap.
+  void SetSize(FaceList which, int count);
+  void Clear(FaceList which);
+  void Resize(FaceList which, int count, bool exactReallocation = false);
+  void Append(FaceList which, const CFaceArray& other);
+  void CopyFrom(FaceList which, const CFaceArray& other);
+  void CopyRange(FaceList which, const CFaceArray& other, int first, int count);
+  void Swap(FaceList which, CFaceArray& other) noexcept;
+
+  // Moves every incoming face to the list for its corner count (file order kept);
+  // faces of any other corner count are dropped. Empties the incoming list.
+  void SplitFacesByCorners();
+
+  // Normal arrays, sized to the current triangle and quad counts.
+  void AllocateNormals();
+  void FreeNormals();
+  bool HasNormals() const { return m_bNormalsAllocated; }
+  void SwapNormals(CFaceArray& other) noexcept;
+
+  std::vector<CVector3> m_TriangleNormals;
+  std::vector<CVector3> m_QuadNormals;
+  std::vector<CVector3> m_TriangleCornerNormals;  // three per triangle
+  std::vector<CVector3> m_QuadCornerNormals;      // four per quad
+
+ private:
+  std::vector<CMeshFace> m_Lists[4];
+  bool m_bNormalsAllocated = false;
+};
+
+}  // namespace brimvale

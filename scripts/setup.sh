@@ -7,12 +7,12 @@ PACKAGES="
   cmake ninja-build g++ pkg-config git
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev libjpeg62-turbo-dev libzip-dev
-  libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libosmesa6-dev
-  qt6-base-dev libqt6opengl6-dev
+  libpng-dev libjpeg62-turbo-dev libzip-dev nlohmann-json3-dev
+  libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libosmesa6-dev
+  qt6-base-dev libqt6opengl6-dev qt6-svg-dev
   fonts-ipafont-gothic
   povray
-  xvfb xauth
+  xvfb xauth xdotool x11-apps imagemagick
   python3
 "
 

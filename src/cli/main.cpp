@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command_registry.h"
+#include "deform/document_deformers.h"
 
 namespace brimvale::cli {
 
@@ -36,6 +37,7 @@ void PrintUsage(FILE* out) {
 
 int main(int argc, char** argv) {
   using namespace brimvale::cli;
+  brimvale::InstallDeformers();  // every document made from here on owns its deformers
   if (argc < 2) {
     PrintUsage(stderr);
     return kExitUsage;

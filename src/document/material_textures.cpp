@@ -1,8 +1,23 @@
 #include "document/material_textures.h"
 
+#include "document/material.h"
+#include "document/quorix_doc.h"
+#include "image/texture_loader.h"
+#include "image/texture_lookup.h"
+
 namespace brimvale {
 
-// Placeholder until the texture lookup lands: materials keep their names only.
-void LoadMaterialTextures(CQuorixDoc&, CMaterial&) {}
+void LoadMaterialTextures(CQuorixDoc& doc, CMaterial& material) {
+  const TextureSearch search{doc.m_strPathName, doc.MetaseqFolder, doc.m_bUtf8};
+  material.m_strTexturePath = ResolveTexturePath(material.m_strTexture, search);
+  material.m_strAlphaPath = ResolveAlphaPath(material.m_strAlphaMap, search);
+  material.m_strBumpPath = ResolveBumpPath(material.m_strBump, search);
+  const TextureFlags flags =
+      LoadTextures(material.m_strTexturePath, material.m_strAlphaPath, material.m_Color, material.m_TextureBuffer);
+  material.m_TextureState[4] = flags.textured ? 1 : 0;
+  material.m_TextureState[5] = flags.hasColourTexture ? 1 : 0;
+  material.m_TextureState[6] = flags.hasAlpha ? 1 : 0;
+  material.m_bAlphaMapLoaded = flags.alphaMapLoaded;
+}
 
 }  // namespace brimvale

@@ -1,9 +1,10 @@
 // A short-lived operator bound to one target object that runs every geometry
 // operation on it. It owns nothing; an unbound builder does nothing.
 //
-// The topology operations (edges, links) and the whole-object edits live in
-// document/; the geometry stages (lathe, mirror, patch, normals) and the
-// derivation chain built from them live in geometry/.
+// The topology operations (edges, links) live in document/; the whole-object
+// edits, the geometry stages (lathe, mirror, patch, normals) and the
+// derivation chain built from them live in geometry/. Every operation that
+// changes the target's geometry or attributes discards its derived geometry.
 #pragma once
 
 #include "document/mesh_object.h"
@@ -32,15 +33,19 @@ class CMeshBuilder {
   void CopyGeometryFrom(CMeshObject& source);
   void MergeFrom(CMeshObject& source, bool buildEdges, bool rebuildLinks);
   static void InvertFace(CMeshFace& face);
+  // Inverts one face of the target's line, triangle or quad list and discards
+  // the target's derived geometry; false when the index is out of range.
+  bool InvertFace(FaceList which, int index);
   int VertexReferenceCount(int vertex);
   void FreezeModifiers();
   // Runs the chain for display and caches the result with its normals.
   void BuildDerivedGeometry(const CDisplaySettings* display);
 
-  // Geometry stages (geometry/).
-  void BuildLathe(const CMeshObject& source);
-  void BuildMirror(const CMeshObject& source, int axis);
-  void BuildPatch(const CMeshObject& source);
+  // Geometry stages (geometry/). Each empties the target first and builds the
+  // edges and links it needs on the source, so the source is not const.
+  void BuildLathe(CMeshObject& source);
+  void BuildMirror(CMeshObject& source, int axis);
+  void BuildPatch(CMeshObject& source);
   void ComputeFaceNormals();
   void ComputeSmoothNormals();
 

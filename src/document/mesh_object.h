@@ -59,6 +59,11 @@ class CMeshObject {
   // Cached derived (displayable) geometry; owned by this object.
   std::unique_ptr<CMeshObject> m_pDerived;
 
+  // Distinct for every object made in this run, so a cache keyed on a derived
+  // geometry tells a rebuilt one from the one it was made for, even at the
+  // same address.
+  const uint64_t m_nInstanceId = NextInstanceId();
+
   void DiscardDerived() { m_pDerived.reset(); }
   // Marks edges and links stale after a change of vertices or faces.
   void InvalidateTopology() {
@@ -72,6 +77,9 @@ class CMeshObject {
   int TriangleCount() const { return m_Faces.TriangleCount(); }
   int QuadCount() const { return m_Faces.QuadCount(); }
   int EdgeCount() const { return static_cast<int>(m_Edges.size()); }
+
+ private:
+  static uint64_t NextInstanceId();
 };
 
 }  // namespace brimvale

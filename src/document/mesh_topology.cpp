@@ -1,4 +1,5 @@
 // Edge list and vertex links of an object, derived from its faces.
+#include <utility>
 #include <vector>
 
 #include "document/mesh_builder.h"
@@ -16,7 +17,7 @@ void LinkFaces(const std::vector<CMeshFace>& faces, int vertexCount, CVertexLink
       if (v >= 0 && v < vertexCount) ++counts[static_cast<size_t>(v)];
     }
   }
-  table.Shape(kind, counts);
+  table.Shape(kind, std::move(counts));
   for (size_t f = 0; f < faces.size(); ++f) {
     const CMeshFace& face = faces[f];
     for (int c = 0; c < face.m_nCorners && c < 4; ++c) {
@@ -78,13 +79,20 @@ void CMeshBuilder::BuildVertexEdgeLinks() {
   if (!obj.m_bEdgesBuilt) BuildEdges();
   const int vertexCount = obj.VertexCount();
   CVertexLinkTable& table = obj.m_Vertices.LinkTable();
+  // An edge list set by other means than BuildEdges may name missing
+  // vertices; such edges get no links rather than writes past the table.
+  auto usable = [vertexCount](const CMeshEdge& e) {
+    return e.m_v0 >= 0 && e.m_v1 >= 0 && e.m_v0 < vertexCount && e.m_v1 < vertexCount;
+  };
   std::vector<int> counts(static_cast<size_t>(vertexCount), 0);
   for (const CMeshEdge& e : obj.m_Edges) {
+    if (!usable(e)) continue;
     ++counts[static_cast<size_t>(e.m_v0)];
     ++counts[static_cast<size_t>(e.m_v1)];
   }
-  table.Shape(LinkKind::Edge, counts);
+  table.Shape(LinkKind::Edge, std::move(counts));
   for (size_t i = 0; i < obj.m_Edges.size(); ++i) {
+    if (!usable(obj.m_Edges[i])) continue;
     table.Append(LinkKind::Edge, obj.m_Edges[i].m_v0, static_cast<int>(i));
     table.Append(LinkKind::Edge, obj.m_Edges[i].m_v1, static_cast<int>(i));
   }

@@ -7,7 +7,6 @@ namespace brimvale {
 void CVertexLinkTable::Clear(LinkKind kind) {
   const int k = static_cast<int>(kind);
   std::vector<int>().swap(m_Offsets[k]);
-  std::vector<int>().swap(m_Fill[k]);
   std::vector<int>().swap(m_Pool[k]);
 }
 
@@ -16,44 +15,27 @@ void CVertexLinkTable::ClearAll() {
 }
 
 void CVertexLinkTable::Shape(LinkKind kind, const std::vector<int>& counts) {
+  Shape(kind, std::vector<int>(counts));
+}
+
+void CVertexLinkTable::Shape(LinkKind kind, std::vector<int>&& counts) {
   const int k = static_cast<int>(kind);
-  std::vector<int> offsets(counts.size() + 1);
+  Clear(kind);
+  // Counts become start offsets in place; Append advances them to the ends.
   size_t total = 0;
-  for (size_t v = 0; v < counts.size(); ++v) {
-    offsets[v] = static_cast<int>(total);
-    total += static_cast<size_t>(counts[v]);
+  for (int& entry : counts) {
+    const int count = entry;
+    entry = static_cast<int>(total);
+    total += static_cast<size_t>(count);
   }
-  offsets[counts.size()] = static_cast<int>(total);
-  m_Fill[k].assign(counts.size(), 0);
+  if (total == 0) return;
   m_Pool[k].assign(total, 0);
-  m_Offsets[k] = std::move(offsets);
-}
-
-void CVertexLinkTable::Append(LinkKind kind, int vertex, int index) {
-  const int k = static_cast<int>(kind);
-  const auto v = static_cast<size_t>(vertex);
-  const int slot = m_Offsets[k][v] + m_Fill[k][v]++;
-  m_Pool[k][static_cast<size_t>(slot)] = index;
-}
-
-int CVertexLinkTable::Count(LinkKind kind, int vertex) const {
-  const int k = static_cast<int>(kind);
-  if (vertex < 0 || static_cast<size_t>(vertex) + 1 >= m_Offsets[k].size()) return 0;
-  return m_Fill[k][static_cast<size_t>(vertex)];
-}
-
-std::span<const int> CVertexLinkTable::List(LinkKind kind, int vertex) const {
-  const int k = static_cast<int>(kind);
-  if (vertex < 0 || static_cast<size_t>(vertex) + 1 >= m_Offsets[k].size()) return {};
-  const auto v = static_cast<size_t>(vertex);
-  return std::span<const int>(m_Pool[k].data() + m_Offsets[k][v], static_cast<size_t>(m_Fill[k][v]));
+  m_Offsets[k] = std::move(counts);
 }
 
 size_t CVertexLinkTable::MemoryBytes() const {
   size_t bytes = 0;
-  for (int k = 0; k < 4; ++k) {
-    bytes += (m_Offsets[k].capacity() + m_Fill[k].capacity() + m_Pool[k].capacity()) * sizeof(int);
-  }
+  for (int k = 0; k < 4; ++k) bytes += (m_Offsets[k].capacity() + m_Pool[k].capacity()) * sizeof(int);
   return bytes;
 }
 

@@ -27,28 +27,50 @@ struct CVertexAttr {
 
 enum class LinkKind { Edge = 0, Line = 1, Triangle = 2, Quad = 3 };
 
-// Per-vertex link lists of every vertex, in compressed-row form.
+// Per-vertex link lists of every vertex, in compressed-row form: one offset
+// per vertex and one index pool per kind (4 bytes a vertex plus 4 an entry).
+// A kind with no entries at all holds no arrays.
 class CVertexLinkTable {
  public:
   void Clear(LinkKind kind);
   void ClearAll();
   // Sets the list of every vertex of one kind from per-vertex counts; entries
-  // are then filled in order with Append.
+  // are then filled in order with Append, exactly as many as counted. Counts
+  // and lists are read once every list of the kind is filled. The rvalue form
+  // reuses the counts' storage for the offsets.
   void Shape(LinkKind kind, const std::vector<int>& counts);
-  void Append(LinkKind kind, int vertex, int index);
+  void Shape(LinkKind kind, std::vector<int>&& counts);
+  void Append(LinkKind kind, int vertex, int index) {
+    const int k = static_cast<int>(kind);
+    int& cursor = m_Offsets[k][static_cast<size_t>(vertex)];
+    m_Pool[k][static_cast<size_t>(cursor++)] = index;
+  }
 
-  int Count(LinkKind kind, int vertex) const;
-  std::span<const int> List(LinkKind kind, int vertex) const;
+  int Count(LinkKind kind, int vertex) const {
+    const auto& offsets = m_Offsets[static_cast<int>(kind)];
+    if (vertex < 0 || static_cast<size_t>(vertex) >= offsets.size()) return 0;
+    const auto v = static_cast<size_t>(vertex);
+    return offsets[v] - (v ? offsets[v - 1] : 0);
+  }
+  std::span<const int> List(LinkKind kind, int vertex) const {
+    const int k = static_cast<int>(kind);
+    const auto& offsets = m_Offsets[k];
+    if (vertex < 0 || static_cast<size_t>(vertex) >= offsets.size()) return {};
+    const auto v = static_cast<size_t>(vertex);
+    const int first = v ? offsets[v - 1] : 0;
+    return std::span<const int>(m_Pool[k].data() + first, static_cast<size_t>(offsets[v] - first));
+  }
   bool HasKind(LinkKind kind) const { return !m_Offsets[static_cast<int>(kind)].empty(); }
   size_t MemoryBytes() const;
 
  private:
-  std::vector<int> m_Offsets[4];  // vertex count + 1 entries when shaped
-  std::vector<int> m_Fill[4];     // entries written so far per vertex
+  // Per vertex: while filling, the next free slot of its list; once filled,
+  // the end of its list (so the list starts at the previous vertex's end).
+  std::vector<int> m_Offsets[4];
   std::vector<int> m_Pool[4];
 };
 
-// The specified per-vertex view: counts and lists of incident elements.
+// The per-vertex view of the table: counts and lists of incident elements.
 class CVertexLinks {
  public:
   CVertexLinks(const CVertexLinkTable& table, int vertex) : m_Table(table), m_nVertex(vertex) {}

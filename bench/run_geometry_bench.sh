@@ -1,0 +1,26 @@
+#!/bin/sh
+# Prints the geometry figures: subdivision of a 100,000-quad closed mesh for 1-4
+# passes (each in a fresh process, so every figure is cold), smooth normals
+# against a plain vertex-normal pass, and the whole chain on the largest model.
+# Usage: bench/run_geometry_bench.sh [BUILD_DIR]   (default: build)
+set -eu
+bin="${1:-build}/bin"
+for program in subdivision_bench smooth_normals_bench derivation_chain_bench; do
+  if [ ! -x "$bin/$program" ]; then
+    echo "missing $bin/$program (configure with -DBRIMVALE_BENCH=ON and build it)" >&2
+    exit 1
+  fi
+done
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+echo "== subdivision, closed all-quad torus of 100,000 quads (targets: >= 2.5M quads/s at 4 passes, <= 150 B/quad)"
+for passes in 1 2 3 4; do
+  "$bin/subdivision_bench" --benchmark_filter="BM_Subdivide/$passes/" 2>/dev/null | grep '^BM_'
+done
+echo "== the same through FreezeModifiers (chain + baking with links)"
+for passes in 1 2 3 4; do
+  "$bin/subdivision_bench" --benchmark_filter="BM_FreezePatch/$passes/" 2>/dev/null | grep '^BM_'
+done
+echo "== smooth normals on 1,000,000 triangles vs area-weighted vertex normals (target: ratio <= 10)"
+"$bin/smooth_normals_bench" 2>/dev/null | grep '^BM_'
+echo "== whole chain on the largest corpus model, patch on (16 segments)"
+"$bin/derivation_chain_bench" 2>/dev/null | grep '^BM_'

@@ -1,0 +1,110 @@
+// Patch subdivision of a closed all-quad torus of 100,000 quads, 1 to 4 passes,
+// as the derivation chain runs it (each spent pass released before the next
+// pass's links are built). Meant to run cold: one benchmark per process
+// (see run_geometry_bench.sh), one iteration each, so the memory figure is the
+// process's peak over the subdivision alone.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+#include "bench_memory.h"
+#include "document/mesh_builder.h"
+#include "geometry/patch_subdivision.h"
+
+namespace brimvale {
+namespace {
+
+// A torus grid of rings x segments quads: closed, every vertex of valence 4.
+void MakeTorus(CMeshObject& obj, int rings, int segments) {
+  obj.m_Vertices.SetSize(rings * segments);
+  for (int i = 0; i < rings; ++i) {
+    const float u = 6.2831853f * static_cast<float>(i) / static_cast<float>(rings);
+    for (int j = 0; j < segments; ++j) {
+      const float v = 6.2831853f * static_cast<float>(j) / static_cast<float>(segments);
+      const float r = 3.0f + std::cos(v);
+      obj.m_Vertices.Position(i * segments + j) = CVector3(r * std::cos(u), std::sin(v), r * std::sin(u));
+    }
+  }
+  auto& quads = obj.m_Faces.Quads();
+  quads.reserve(static_cast<size_t>(rings) * static_cast<size_t>(segments));
+  for (int i = 0; i < rings; ++i) {
+    for (int j = 0; j < segments; ++j) {
+      CMeshFace f;
+      f.m_nCorners = 4;
+      f.m_Index[0] = i * segments + j;
+      f.m_Index[1] = i * segments + (j + 1) % segments;
+      f.m_Index[2] = ((i + 1) % rings) * segments + (j + 1) % segments;
+      f.m_Index[3] = ((i + 1) % rings) * segments + j;
+      quads.push_back(f);
+    }
+  }
+  CMeshBuilder builder(&obj);
+  builder.BuildVertexLinks();  // as the reader leaves an object
+}
+
+void BM_Subdivide(benchmark::State& state) {
+  const int passes = static_cast<int>(state.range(0));
+  CMeshObject base;
+  MakeTorus(base, 400, 250);
+  const size_t baseline = bench::ResidentBytes();
+  double outputQuads = 0.0;
+  for (auto _ : state) {
+    std::unique_ptr<CMeshObject> current;
+    CMeshObject* source = &base;
+    for (int pass = 0; pass < passes; ++pass) {
+      auto next = std::make_unique<CMeshObject>();
+      SubdivideOnce(*source, *next);
+      current = std::move(next);  // releases the spent pass
+      source = current.get();
+    }
+    // The next consumer (normals, freezing) builds the links of the result.
+    CMeshBuilder(current.get()).BuildVertexFaceLinks();
+    outputQuads = current->QuadCount();
+    benchmark::DoNotOptimize(current->m_Vertices.Positions().data());
+    state.PauseTiming();
+    current.reset();
+    state.ResumeTiming();
+  }
+  const double peak = static_cast<double>(bench::PeakResidentBytes() - baseline);
+  state.counters["output_quads"] = outputQuads;
+  state.counters["quads_per_s"] = benchmark::Counter(outputQuads * static_cast<double>(state.iterations()),
+                                                     benchmark::Counter::kIsRate);
+  state.counters["peak_bytes_per_quad"] = peak / outputQuads;
+}
+BENCHMARK(BM_Subdivide)->DenseRange(1, 4)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same through FreezeModifiers: the chain plus baking the result into the
+// object with its edge and face links, as the exporter and the time command do.
+void BM_FreezePatch(benchmark::State& state) {
+  const int passes = static_cast<int>(state.range(0));
+  CMeshObject base;
+  MakeTorus(base, 400, 250);
+  const size_t baseline = bench::ResidentBytes();
+  double outputQuads = 0.0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto object = std::make_unique<CMeshObject>();
+    CMeshBuilder builder(object.get());
+    builder.CopyGeometryFrom(base);
+    object->m_nPatchType = 1;
+    object->m_nPatchSegments = 2 << (passes - 1);
+    state.ResumeTiming();
+    builder.FreezeModifiers();
+    outputQuads = object->QuadCount();
+    state.PauseTiming();
+    object.reset();
+    state.ResumeTiming();
+  }
+  const double peak = static_cast<double>(bench::PeakResidentBytes() - baseline);
+  state.counters["output_quads"] = outputQuads;
+  state.counters["quads_per_s"] = benchmark::Counter(outputQuads * static_cast<double>(state.iterations()),
+                                                     benchmark::Counter::kIsRate);
+  state.counters["peak_bytes_per_quad"] = peak / outputQuads;
+}
+BENCHMARK(BM_FreezePatch)->DenseRange(1, 4)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace brimvale
+
+BENCHMARK_MAIN();

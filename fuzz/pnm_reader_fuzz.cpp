@@ -1,0 +1,19 @@
+// ReadPnm on arbitrary bytes, then the operations the texture loader applies.
+#include "fuzz_input_file.h"
+#include "image/image_file_reader.h"
+#include "image/image_readers.h"
+
+namespace {
+bool KeepGoing(float, uint32_t) { return true; }
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CFuzzInputFile file(data, size);
+  brimvale::CPixelImage image;
+  if (brimvale::ReadPnm(file.Path(), image, &KeepGoing, 0) &&
+      static_cast<uint64_t>(image.Width()) * image.Height() <= 1024 * 1024) {
+    brimvale::ConvertToTrueColour(image);
+    image.Resize(16, 16);
+  }
+  return 0;
+}

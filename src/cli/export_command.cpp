@@ -1,0 +1,274 @@
+// brimvale-cli export: writes the POV-Ray scene of a model (the .pov file, its
+// _mat.inc and _obj.inc and the converted PNG images) and optionally renders
+// it with the installed povray.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/command_registry.h"
+#include "cli/povray_runner.h"
+#include "document/mqo_reader.h"
+#include "document/quorix_doc.h"
+#include "export/pov_exporter.h"
+#include "foundation/text_utils.h"
+
+namespace brimvale::cli {
+namespace {
+
+const char kHelp[] =
+    "Usage: brimvale-cli export FILE.mqo [-o OUT.pov] [OPTIONS]\n"
+    "Writes the POV-Ray scene of a Metasequoia model: OUT.pov, OUT_mat.inc, OUT_obj.inc\n"
+    "and, where a material needs them, converted PNG images next to them. Every file\n"
+    "replaces an existing one only when the whole export succeeded.\n\n"
+    "Options:\n"
+    "  -o, --output OUT.pov        the scene file (default: the model's name with .pov,\n"
+    "                              in the current folder)\n"
+    "  --target povray|megapov     syntax to write (default povray)\n"
+    "  --pov-version X             number of the POV-Ray version line (default 3.5)\n"
+    "  --megapov-version X         number of the MegaPOV version line (default 0.7)\n"
+    "  --no-default-lights         leave out the three default lights\n"
+    "  --light-objects             objects named Light_... become lights, not meshes\n"
+    "  --include-hidden            export hidden objects too\n"
+    "  --include FILE              add #include \"FILE\" at the end of the scene\n"
+    "  --background RRGGBB         background colour (hex; default 969696)\n"
+    "  --background-image FILE     picture on a plane behind the scene\n"
+    "  --camera-position X,Y,Z     camera position (default: the model's camera)\n"
+    "  --camera-lookat X,Y,Z       point the camera looks at\n"
+    "  --camera-angle DEG          view angle in degrees, 1 to 150\n"
+    "  --orthographic              no perspective\n"
+    "  --render OUT.png            then render the scene with povray into OUT.png\n"
+    "  --size WxH                  picture size for --render (default 640x480)\n"
+    "  --help                      this text\n\n"
+    "Exit status: 0 written (and rendered), 1 not a Metasequoia document, 2 the model\n"
+    "could not be opened, 3 the export or the rendering failed, 64 bad usage.\n";
+
+struct ExportOptions {
+  std::string input;
+  std::string output;
+  std::string render;
+  int width = 640;
+  int height = 480;
+};
+
+bool ParseFloat(std::string_view text, float& value) {
+  if (text.empty()) return false;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size() && std::isfinite(value);
+}
+
+bool ParseVector(const std::string& text, CVector3& value) {
+  const size_t first = text.find(',');
+  const size_t second = first == std::string::npos ? first : text.find(',', first + 1);
+  if (second == std::string::npos) return false;
+  const std::string_view all(text);
+  return ParseFloat(all.substr(0, first), value.x) && ParseFloat(all.substr(first + 1, second - first - 1), value.y) &&
+         ParseFloat(all.substr(second + 1), value.z);
+}
+
+bool ParseColour(const std::string& text, uint32_t& colour) {
+  std::string_view hex(text);
+  if (!hex.empty() && hex.front() == '#') hex.remove_prefix(1);
+  unsigned value = 0;
+  if (hex.size() != 6) return false;
+  const auto result = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+  if (result.ec != std::errc() || result.ptr != hex.data() + hex.size()) return false;
+  colour = PackColor((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+  return true;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+  const size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  const auto w = std::from_chars(text.data(), text.data() + x, width);
+  const auto h = std::from_chars(text.data() + x + 1, text.data() + text.size(), height);
+  return w.ec == std::errc() && w.ptr == text.data() + x && h.ec == std::errc() &&
+         h.ptr == text.data() + text.size() && width >= 1 && height >= 1 && width <= 16384 && height <= 16384;
+}
+
+int Usage(const std::string& why) {
+  std::fprintf(stderr, "brimvale-cli export: %s\nRun 'brimvale-cli export --help' for the options.\n", why.c_str());
+  return kExitUsage;
+}
+
+// Settings the command line changes are applied after the model is read, since
+// reading resets the camera to the model's own.
+struct PendingSettings {
+  int megaPov = 0;
+  float povVersion = -1.0f;
+  float megaPovVersion = -1.0f;
+  int defaultLights = -1;
+  int lightObjects = -1;
+  int skipHidden = -1;
+  std::string include;
+  bool hasBackground = false;
+  uint32_t background = 0;
+  std::string backgroundImage;
+  bool hasPosition = false, hasLookAt = false;
+  CVector3 position{0, 0, 0}, lookAt{0, 0, 0};
+  float angle = -1.0f;
+  bool orthographic = false;
+
+  void ApplyTo(CQuorixDoc& doc) const {
+    doc.m_bMegaPov = megaPov;
+    if (povVersion >= 0.0f) doc.m_fPovVersion = povVersion;
+    if (megaPovVersion >= 0.0f) doc.m_fMegaPovVersion = megaPovVersion;
+    if (defaultLights >= 0) doc.m_bDefaultLights = defaultLights;
+    if (lightObjects >= 0) doc.m_bLightObjects = lightObjects;
+    if (skipHidden >= 0) doc.m_bSkipHidden = skipHidden;
+    if (!include.empty()) {
+      doc.m_bUseInclude = 1;
+      doc.m_strIncludeFile = include;
+    }
+    if (hasBackground) doc.m_crBackground = background;
+    if (!backgroundImage.empty()) {
+      doc.m_BackImage.m_bShow = 1;
+      doc.m_BackImage.m_strFile = backgroundImage;
+    }
+    if (hasPosition) doc.m_Scene.m_vPosition = position;
+    if (hasLookAt) doc.m_Scene.m_vLookAt = lookAt;
+    if (angle > 0.0f) doc.m_Scene.m_fAngle = angle;
+    if (orthographic) doc.m_Scene.m_bPerspective = 0;
+  }
+};
+
+// Returns kExitOk, or the status to exit with (help printed: -1).
+int ParseArguments(const std::vector<std::string>& args, ExportOptions& options, PendingSettings& settings) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    std::string text;
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kHelp, stdout);
+      return -1;
+    } else if (arg == "-o" || arg == "--output") {
+      if (!value(options.output)) return Usage(arg + " needs a file name");
+    } else if (arg == "--target") {
+      if (!value(text) || (text != "povray" && text != "megapov")) return Usage("--target is povray or megapov");
+      settings.megaPov = text == "megapov" ? 1 : 0;
+    } else if (arg == "--pov-version" || arg == "--megapov-version") {
+      float version = 0.0f;
+      if (!value(text) || !ParseFloat(text, version) || version < 0.0f || version > 100.0f)
+        return Usage(arg + " needs a version number such as 3.7");
+      (arg == "--pov-version" ? settings.povVersion : settings.megaPovVersion) = version;
+    } else if (arg == "--no-default-lights") {
+      settings.defaultLights = 0;
+    } else if (arg == "--light-objects") {
+      settings.lightObjects = 1;
+    } else if (arg == "--include-hidden") {
+      settings.skipHidden = 0;
+    } else if (arg == "--include") {
+      if (!value(settings.include) || settings.include.empty()) return Usage("--include needs a file name");
+    } else if (arg == "--background") {
+      if (!value(text) || !ParseColour(text, settings.background))
+        return Usage("--background needs a colour as RRGGBB (hex), e.g. 969696");
+      settings.hasBackground = true;
+    } else if (arg == "--background-image") {
+      if (!value(settings.backgroundImage) || settings.backgroundImage.empty())
+        return Usage("--background-image needs a file name");
+    } else if (arg == "--camera-position" || arg == "--camera-lookat") {
+      const bool position = arg == "--camera-position";
+      if (!value(text) || !ParseVector(text, position ? settings.position : settings.lookAt))
+        return Usage(arg + " needs X,Y,Z");
+      (position ? settings.hasPosition : settings.hasLookAt) = true;
+    } else if (arg == "--camera-angle") {
+      if (!value(text) || !ParseFloat(text, settings.angle) || settings.angle < 1.0f || settings.angle > 150.0f)
+        return Usage("--camera-angle needs degrees from 1 to 150");
+    } else if (arg == "--orthographic") {
+      settings.orthographic = true;
+    } else if (arg == "--render") {
+      if (!value(options.render) || options.render.empty()) return Usage("--render needs a PNG file name");
+    } else if (arg == "--size") {
+      if (!value(text) || !ParseSize(text, options.width, options.height))
+        return Usage("--size needs WIDTHxHEIGHT, e.g. 640x480");
+    } else if (!arg.empty() && arg[0] == '-') {
+      return Usage("unknown option " + arg);
+    } else if (options.input.empty()) {
+      options.input = arg;
+    } else {
+      return Usage("only one model at a time");
+    }
+  }
+  if (options.input.empty()) return Usage("no model named");
+  if (options.output.empty()) options.output = std::filesystem::path(options.input).stem().string() + ".pov";
+  if (options.output.size() <= 4 || AsciiLower(options.output.substr(options.output.size() - 4)) != ".pov")
+    return Usage("the scene file must end in .pov: " + options.output);
+  return kExitOk;
+}
+
+class StderrUserInterface : public CUserInterface {
+ public:
+  explicit StderrUserInterface(std::string file) : m_strFile(std::move(file)) {}
+  void MessageBox(const std::string& text, const std::string&) override {
+    std::fprintf(stderr, "%s: %s\n", m_strFile.c_str(), text.c_str());
+  }
+
+ private:
+  std::string m_strFile;
+};
+
+int Run(const std::vector<std::string>& args) {
+  ExportOptions options;
+  PendingSettings settings;
+  const int parsed = ParseArguments(args, options, settings);
+  if (parsed != kExitOk) return parsed < 0 ? kExitOk : parsed;
+
+  // Full paths: the scene names its include files and textures by full path,
+  // and povray runs in the scene's folder.
+  const std::string input = std::filesystem::absolute(options.input).lexically_normal().string();
+  const std::string output = std::filesystem::absolute(options.output).lexically_normal().string();
+
+  // povray runs in the scene's folder: files named on the command line that
+  // exist here are passed on by full path (a bare include name may still be
+  // one of povray's own library files).
+  for (std::string* named : {&settings.include, &settings.backgroundImage}) {
+    std::error_code error;
+    if (!named->empty() && std::filesystem::exists(*named, error))
+      *named = std::filesystem::absolute(*named).lexically_normal().string();
+  }
+
+  CQuorixDoc doc;
+  StderrUserInterface ui(options.input);
+  doc.SetUserInterface(&ui);
+  MqoReadStatus status;
+  if (!ReadMqoFile(doc, input, &status)) {
+    if (status.result == MqoReadResult::NotMetasequoia) return kExitNotMetasequoia;
+    std::fprintf(stderr, "brimvale-cli export: cannot open %s: %s\n", options.input.c_str(), status.reason.c_str());
+    return kExitCannotOpen;
+  }
+  settings.ApplyTo(doc);
+
+  CPovExporter exporter(doc);
+  const bool written = exporter.Export(output);
+  for (const std::string& warning : exporter.Warnings()) std::fprintf(stderr, "warning: %s\n", warning.c_str());
+  if (!written) {
+    std::fprintf(stderr, "brimvale-cli export: %s\nNo file was changed.\n", exporter.Error().c_str());
+    return kExitFailure;
+  }
+  const std::string base = output.substr(0, output.size() - 4);
+  std::printf("wrote %s\nwrote %s_mat.inc\nwrote %s_obj.inc\n", output.c_str(), base.c_str(), base.c_str());
+
+  if (options.render.empty()) return kExitOk;
+  const std::string png = std::filesystem::absolute(options.render).lexically_normal().string();
+  std::fflush(stdout);
+  const PovrayRun run = RunPovray(output, png, options.width, options.height);
+  if (!run.started || run.exitStatus != 0) {
+    std::fprintf(stderr, "brimvale-cli export: cannot render %s: %s\n", output.c_str(), run.message.c_str());
+    return kExitFailure;
+  }
+  std::printf("rendered %s (%dx%d)\n", png.c_str(), options.width, options.height);
+  return kExitOk;
+}
+
+const CommandRegistration kRegistration({"export", "write the POV-Ray scene of a model (and render it)", &Run});
+
+}  // namespace
+}  // namespace brimvale::cli

@@ -1,0 +1,106 @@
+#include "document/mqo_file_bytes.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace brimvale {
+
+namespace {
+
+constexpr size_t kChunk = size_t{1} << 20;
+// A stream that never ends (a device, a pipe) stops being read here.
+constexpr size_t kMaxFileBytes = size_t{4} << 30;
+
+struct FileDescriptor {
+  int fd = -1;
+  ~FileDescriptor() {
+    if (fd >= 0) close(fd);
+  }
+};
+
+size_t PageSize() {
+  static const size_t size = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  return size;
+}
+
+size_t RoundUpToPage(size_t bytes) {
+  return (bytes + PageSize() - 1) / PageSize() * PageSize();
+}
+
+}  // namespace
+
+CMqoFileBytes::~CMqoFileBytes() {
+  if (m_pData) munmap(m_pData, m_nMapped);
+}
+
+bool CMqoFileBytes::Load(const std::string& path, std::string& reason) {
+  FileDescriptor file;
+  file.fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file.fd < 0) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  struct stat info {};
+  if (fstat(file.fd, &info) != 0) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    reason = std::strerror(EISDIR);
+    return false;
+  }
+  // Anonymous pages rather than a mapping of the file: a file cut short by
+  // another program while it is read cannot fault the reader.
+  size_t capacity = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : kChunk;
+  size_t size = 0;
+  for (;;) {
+    if (size == capacity || !m_pData) {
+      const size_t wanted = RoundUpToPage((size == capacity ? capacity * 2 : capacity) + 1);
+      void* grown = mmap(nullptr, wanted, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+      if (grown == MAP_FAILED) {
+        reason = std::strerror(ENOMEM);
+        return false;
+      }
+      if (m_pData) {
+        std::memcpy(grown, m_pData, size);
+        munmap(m_pData, m_nMapped);
+      }
+      m_pData = static_cast<char*>(grown);
+      m_nMapped = wanted;
+      capacity = wanted;
+    }
+    const ssize_t got = read(file.fd, m_pData + size, capacity - size);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      reason = std::strerror(errno);
+      return false;
+    }
+    if (got == 0) break;
+    size += static_cast<size_t>(got);
+    if (size > kMaxFileBytes) {
+      reason = std::strerror(EFBIG);
+      return false;
+    }
+  }
+  m_nSize = size;
+  return true;
+}
+
+void CMqoFileBytes::ReleaseBefore(size_t offset) {
+  if (!m_pData) return;
+  // Keep the page the reader is in: it may still step back within its line.
+  const size_t page = PageSize();
+  const size_t end = offset / page * page;
+  if (end < m_nReleased + page) return;
+  const size_t upTo = end - page;
+  if (upTo <= m_nReleased) return;
+  madvise(m_pData + m_nReleased, upTo - m_nReleased, MADV_DONTNEED);
+  m_nReleased = upTo;
+}
+
+}  // namespace brimvale

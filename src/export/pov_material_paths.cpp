@@ -1,0 +1,45 @@
+#include "export/pov_material_paths.h"
+
+#include "document/quorix_doc.h"
+#include "image/texture_lookup.h"
+
+namespace brimvale {
+namespace {
+
+void Classify(const std::string& materialName, const char* what, const std::string& name, const std::string& path,
+              bool& present, int& type, std::string& out, std::vector<std::string>& warnings) {
+  out = path;
+  present = IsUsableTextureFile(path);
+  type = present ? ImageTypeFromExtension(path) : -1;
+  if (present || name.empty()) return;
+  const bool known = ImageTypeFromExtension(path.empty() ? name : path) != kImageUnknown;
+  warnings.push_back("material " + materialName + ": " + what + " " + (path.empty() ? name : path) +
+                     (known ? " not found; left out" : " is not an image type the export knows; left out"));
+}
+
+}  // namespace
+
+CPovMaterialPaths FindMaterialMaps(const CQuorixDoc& doc, const CMaterial& material,
+                                   std::vector<std::string>& warnings) {
+  const TextureSearch search{doc.m_strPathName, doc.MetaseqFolder, doc.m_bUtf8};
+  CPovMaterialPaths paths;
+  const std::string& name = material.m_strName;
+  Classify(name, "texture", material.m_strTexture, ResolveTexturePath(material.m_strTexture, search),
+           paths.hasTexture, paths.textureType, paths.texturePath, warnings);
+  Classify(name, "alpha map", material.m_strAlphaMap, ResolveAlphaPath(material.m_strAlphaMap, search),
+           paths.hasAlpha, paths.alphaType, paths.alphaPath, warnings);
+  Classify(name, "bump map", material.m_strBump, ResolveBumpPath(material.m_strBump, search), paths.hasBump,
+           paths.bumpType, paths.bumpPath, warnings);
+  // The reflection name is taken as written, only mapped to a local path.
+  std::string reflection;
+  if (!material.m_strFourthMap.empty()) {
+    reflection = LocalPathFromName(material.m_strFourthMap, doc.m_bUtf8);
+    const std::string existing = FindExistingPath(reflection);
+    if (!existing.empty()) reflection = existing;
+  }
+  Classify(name, "reflection map", material.m_strFourthMap, reflection, paths.hasReflection, paths.reflectionType,
+           paths.reflectionPath, warnings);
+  return paths;
+}
+
+}  // namespace brimvale

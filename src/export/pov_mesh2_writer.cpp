@@ -1,0 +1,249 @@
+// The object include file: the index macro, then one mesh2 and one object
+// statement per exported object. Quads become two triangles; per-corner normals
+// are written for smooth objects only, texture coordinates always.
+#include <memory>
+#include <vector>
+
+#include "document/mesh_builder.h"
+#include "document/quorix_doc.h"
+#include "export/pov_exporter.h"
+
+namespace brimvale {
+namespace {
+
+const char* const kMacroLines[] = {
+    "//Macro",         "#macro BrimvaleMacro(TriangleNum,QuadsNum)",
+    "#local i=0;",     "#local e=0;",
+    "#while(i<TriangleNum)", "<e,e+1,e+2>,",
+    "#local i=i+1;",   "#local e=e+3;",
+    "#end",            "#local i=0;",
+    "#while(i<QuadsNum)", "<e,e+1,e+2>,",
+    "<e,e+2,e+3>,",    "#local i=i+1;",
+    "#local e=e+4;",   "#end",
+    "#end",
+};
+
+bool HasGeneratedGeometry(const CMeshObject& object) {
+  const bool hasFaces = object.TriangleCount() + object.QuadCount() > 0;
+  if (object.m_bLathe && object.LineCount() > 0) return true;
+  if (object.m_nMirrorType != 0 && hasFaces && (object.m_bMirrorX || object.m_bMirrorY || object.m_bMirrorZ))
+    return true;
+  return object.m_nPatchType != 0 && hasFaces;
+}
+
+// Writes one value per face corner, all triangle corners and then all quad
+// corners, ten to a line; the line counter restarts for the quads.
+template <typename WriteCorner>
+void WriteCornerRows(CExportTextFile& file, int triangles, int quads, WriteCorner writeCorner) {
+  const int groups[2][2] = {{triangles, 3}, {quads, 4}};
+  for (int g = 0; g < 2; ++g) {
+    if (g == 1) file.Text("\n\t\t");
+    const int faces = groups[g][0];
+    const int corners = groups[g][1];
+    int counter = 0;
+    for (int f = 0; f < faces; ++f) {
+      for (int k = 0; k < corners; ++k) {
+        writeCorner(g, f, k);
+        if (++counter % 10 == 0) {
+          file.Char('\n');
+          if (f != faces - 1 || k != corners - 1) file.Text("\t\t");
+        }
+      }
+    }
+  }
+}
+
+// Texture 0 of every mesh is the default texture; material m is texture m + 1.
+int TextureNumber(int material, int materialCount) {
+  return material >= 0 && material < materialCount ? material + 1 : 0;
+}
+
+void WriteFaceIndex(CExportTextFile& file, int a, int b, int c, int texture) {
+  file.Text("< ");
+  file.Int(a);
+  file.Text(" , ");
+  file.Int(b);
+  file.Text(" , ");
+  file.Int(c);
+  file.Text(" > , ");
+  file.Int(texture);
+  file.Text(" , ");
+}
+
+}  // namespace
+
+void CPovExporter::WriteObjectIncludeBody(CExportTextFile& file) {
+  WriteVersion(file);
+  for (const char* line : kMacroLines) {
+    file.Text(line);
+    file.Char('\n');
+  }
+  file.Text("\n\n");
+  file.Text("//Object\n");
+  int number = 0;
+  for (const auto& object : m_Doc.m_Objects) {
+    if ((!object->m_bVisible && m_Doc.m_bSkipHidden) || (IsLightObject(*object) && m_Doc.m_bLightObjects)) continue;
+    if (HasGeneratedGeometry(*object)) {
+      auto copy = std::make_unique<CMeshObject>();
+      CMeshBuilder builder(copy.get());
+      builder.CopyGeometryFrom(*object);
+      builder.CopyAttributesFrom(*object);
+      builder.FreezeModifiers();
+      WriteMesh2(file, *copy, number);
+    } else {
+      WriteMesh2(file, *object, number);
+    }
+    ++number;
+  }
+}
+
+void CPovExporter::WriteMesh2(CExportTextFile& file, CMeshObject& object, int number) {
+  const int triangleCount = object.TriangleCount();
+  const int quadCount = object.QuadCount();
+  if (triangleCount + quadCount == 0) return;
+  CMeshBuilder builder(&object);
+  if (!object.m_bVertexFaceLinksValid) builder.BuildVertexFaceLinks();
+  if (object.m_bSmoothShading != 0) builder.ComputeSmoothNormals();
+  WriteMesh2Text(file, object, number);
+  // The view computes its normals again when it next needs them.
+  object.m_Faces.FreeNormals();
+}
+
+void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& object, int number) const {
+  const int triangleCount = object.TriangleCount();
+  const int quadCount = object.QuadCount();
+  if (triangleCount + quadCount == 0) return;
+  const bool smooth = object.m_bSmoothShading != 0;
+  const std::vector<CMeshFace>& triangles = object.m_Faces.Triangles();
+  const std::vector<CMeshFace>& quads = object.m_Faces.Quads();
+  const int cornerCount = 3 * triangleCount + 4 * quadCount;
+  const int faceCount = triangleCount + 2 * quadCount;
+
+  file.Text("#declare obj");
+  file.Int(number);
+  file.Text("=mesh2{\n");
+
+  // Vertex positions, ten to a line.
+  const int vertexCount = object.VertexCount();
+  file.Text("\tvertex_vectors{\n\t\t");
+  file.Int(vertexCount);
+  file.Text("\n\t\t");
+  for (int i = 0; i < vertexCount; ++i) {
+    const CVector3& p = object.m_Vertices.Position(i);
+    file.Char('<');
+    file.Fixed(p.x, 4);
+    file.Char(',');
+    file.Fixed(p.y, 4);
+    file.Char(',');
+    file.Fixed(p.z, 4);
+    file.Text(">,");
+    if (i != 0 && (i + 1) % 10 == 0) {
+      file.Char('\n');
+      if (i != vertexCount - 1) file.Text("\t\t");
+    }
+  }
+  file.Text("\n\t}\n");
+
+  if (smooth) {
+    // A normal array that does not match the faces (nothing computed) is
+    // written as zero normals rather than read out of bounds.
+    const std::vector<CVector3>* normals[2] = {&object.m_Faces.m_TriangleCornerNormals,
+                                               &object.m_Faces.m_QuadCornerNormals};
+    const bool usable[2] = {normals[0]->size() == static_cast<size_t>(triangleCount) * 3,
+                            normals[1]->size() == static_cast<size_t>(quadCount) * 4};
+    file.Text("\tnormal_vectors{\n\t\t");
+    file.Int(cornerCount);
+    file.Text("\n\t\t");
+    WriteCornerRows(file, triangleCount, quadCount, [&](int group, int face, int corner) {
+      const int per = group == 0 ? 3 : 4;
+      const CVector3 n =
+          usable[group] ? (*normals[group])[static_cast<size_t>(face * per + corner)] : CVector3(0.0f, 0.0f, 0.0f);
+      file.Char('<');
+      file.Fixed(n.x, 3);
+      file.Char(',');
+      file.Fixed(n.y, 3);
+      file.Char(',');
+      file.Fixed(n.z, 3);
+      file.Text(">,");
+    });
+    file.Text("\n\t}\n");
+  }
+
+  // Texture coordinates: u, and v flipped onto POV-Ray's upward axis.
+  file.Text("\tuv_vectors{\n\t\t");
+  file.Int(cornerCount);
+  file.Text("\n\t\t");
+  WriteCornerRows(file, triangleCount, quadCount, [&](int group, int face, int corner) {
+    const CVector2& uv = (group == 0 ? triangles : quads)[static_cast<size_t>(face)].m_UV[corner];
+    file.Char('<');
+    file.Fixed(uv.u, 3);
+    file.Char(',');
+    file.Fixed(1.0f - uv.v, 3);
+    file.Text(">,");
+  });
+  file.Text("\n\t}\n");
+
+  const int materialCount = m_Doc.MaterialCount();
+  file.Text("\ttexture_list{\n\t\t");
+  file.Int(materialCount + 1);
+  file.Text("\n\t\ttexture{ brimvale_mat_default }\n");
+  for (int i = 0; i < materialCount; ++i) {
+    file.Text("\t\ttexture{ brimvale_mat_");
+    file.Int(i);
+    file.Text(" }\n");
+  }
+  file.Text("\t}\n");
+
+  // Faces: the first line holds triangles 0 to 10, later lines ten each; the
+  // first line of quads holds quads 0 to 5, later lines five each.
+  file.Text("\tface_indices{\n\t\t");
+  file.Int(faceCount);
+  file.Text("\n\t\t");
+  for (int t = 0; t < triangleCount; ++t) {
+    const CMeshFace& face = triangles[static_cast<size_t>(t)];
+    WriteFaceIndex(file, face.m_Index[0], face.m_Index[1], face.m_Index[2],
+                   TextureNumber(face.m_nMaterial, materialCount));
+    if (t != 0 && t % 10 == 0) {
+      file.Char('\n');
+      if (t != triangleCount - 1) file.Text("\t\t");
+    }
+  }
+  file.Text("\n\t\t");
+  for (int q = 0; q < quadCount; ++q) {
+    const CMeshFace& face = quads[static_cast<size_t>(q)];
+    const int texture = TextureNumber(face.m_nMaterial, materialCount);
+    WriteFaceIndex(file, face.m_Index[0], face.m_Index[1], face.m_Index[2], texture);
+    WriteFaceIndex(file, face.m_Index[0], face.m_Index[2], face.m_Index[3], texture);
+    if (q != 0 && q % 5 == 0) {
+      file.Char('\n');
+      if (q != quadCount - 1) file.Text("\t\t");
+    }
+  }
+  file.Text("\t}\n");
+
+  if (smooth) {
+    file.Text("\tnormal_indices{\n\t\t");
+    file.Int(faceCount);
+    file.Text("\n\t\tBrimvaleMacro(");
+    file.Int(triangleCount);
+    file.Char(',');
+    file.Int(quadCount);
+    file.Text(")\n\t}\n");
+  }
+  file.Text("\tuv_indices{\n\t\t");
+  file.Int(faceCount);
+  file.Text("\n\t\tBrimvaleMacro(");
+  file.Int(triangleCount);
+  file.Char(',');
+  file.Int(quadCount);
+  file.Text(")\n\t}\n");
+
+  file.Text("\tuv_mapping\n");
+  if (object.m_bNoShadow) file.Text("\tno_shadow\n");
+  file.Text("}\n\n");
+  file.Text("object{ obj");
+  file.Int(number);
+  file.Text(" }\n\n");
+}
+
+}  // namespace brimvale

@@ -1,0 +1,92 @@
+// Face normals of triangles and quads (a quad's corner 3 is ignored), made
+// unit length with a table-driven square root: a 65536-entry table of 23-bit
+// mantissas indexed by the lowest exponent bit and the top 15 mantissa bits.
+#include "geometry/face_normals.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "document/mesh_builder.h"
+
+namespace brimvale {
+
+namespace {
+
+constexpr int kTableSize = 65536;
+
+// Built by the first normalisation; never freed (program lifetime).
+const uint32_t* SqrtTable() {
+  static uint32_t table[kTableSize];
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (uint32_t i = 0; i < 32768; ++i) {
+      // [2, 4): odd powers of two after halving the exponent.
+      const float upper = std::bit_cast<float>((i << 8) | 0x40000000u);
+      table[i] = std::bit_cast<uint32_t>(std::sqrt(upper)) & 0x007FFFFFu;
+      // [1, 2): even powers of two.
+      const float lower = std::bit_cast<float>((i << 8) | 0x3F800000u);
+      table[32768 + i] = std::bit_cast<uint32_t>(std::sqrt(lower)) & 0x007FFFFFu;
+    }
+  });
+  return table;
+}
+
+inline float TableSqrt(const uint32_t* table, float x) {
+  const uint32_t b = std::bit_cast<uint32_t>(x);
+  if (b == 0) return 0.0f;
+  const uint32_t exponent = (((b - 0x3F800000u) >> 1) + 0x3F800000u) & 0x7F800000u;
+  return std::bit_cast<float>(exponent | table[(b >> 8) & 0xFFFFu]);
+}
+
+inline CVector3 NormalWithTable(const uint32_t* table, const CVector3& p0, const CVector3& p1, const CVector3& p2) {
+  const float ax = p1.x - p2.x, ay = p1.y - p2.y, az = p1.z - p2.z;
+  const float bx = p1.x - p0.x, by = p1.y - p0.y, bz = p1.z - p0.z;
+  const CVector3 w(ay * bz - az * by, az * bx - ax * bz, ax * by - ay * bx);
+  if (w.x == 0.0f && w.y == 0.0f && w.z == 0.0f) return CVector3(0.0f, 0.0f, 0.0f);
+  const float length = TableSqrt(table, w.x * w.x + w.y * w.y + w.z * w.z);
+  return CVector3(w.x / length, w.y / length, w.z / length);
+}
+
+// Normals of one face list; a face with a corner outside the vertex array
+// gets a zero normal instead of reading past it.
+void FillNormals(const std::vector<CMeshFace>& faces, const std::vector<CVector3>& positions,
+                 std::vector<CVector3>& normals) {
+  const uint32_t* table = SqrtTable();
+  const auto count = static_cast<uint32_t>(positions.size());
+  normals.resize(faces.size());
+  for (size_t f = 0; f < faces.size(); ++f) {
+    const int* index = faces[f].m_Index;
+    const auto i0 = static_cast<uint32_t>(index[0]);
+    const auto i1 = static_cast<uint32_t>(index[1]);
+    const auto i2 = static_cast<uint32_t>(index[2]);
+    if (i0 >= count || i1 >= count || i2 >= count) {
+      normals[f] = CVector3(0.0f, 0.0f, 0.0f);
+      continue;
+    }
+    normals[f] = NormalWithTable(table, positions[i0], positions[i1], positions[i2]);
+  }
+}
+
+}  // namespace
+
+float FastSqrt(float x) { return TableSqrt(SqrtTable(), x); }
+
+CVector3 FaceNormal(const CVector3& p0, const CVector3& p1, const CVector3& p2) {
+  return NormalWithTable(SqrtTable(), p0, p1, p2);
+}
+
+void CMeshBuilder::ComputeFaceNormals() {
+  if (!m_pTarget) return;
+  CFaceArray& faces = m_pTarget->m_Faces;
+  // Freed and made afresh at the current counts.
+  std::vector<CVector3>().swap(faces.m_TriangleNormals);
+  std::vector<CVector3>().swap(faces.m_QuadNormals);
+  const auto& positions = m_pTarget->m_Vertices.Positions();
+  FillNormals(faces.Triangles(), positions, faces.m_TriangleNormals);
+  FillNormals(faces.Quads(), positions, faces.m_QuadNormals);
+}
+
+}  // namespace brimvale

@@ -1,0 +1,95 @@
+#include "plugin/api_state.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "document/quorix_doc.h"
+
+namespace brimvale {
+
+namespace {
+
+// Everything here is touched only on the user-interface thread, where the
+// plug-ins run and call back.
+struct ApiState {
+  CQuorixDoc* doc = nullptr;
+  void* window = nullptr;
+  CMeshObject* current = nullptr;
+  std::vector<std::unique_ptr<CMeshObject>> newObjects;
+  std::vector<std::unique_ptr<CMaterial>> newMaterials;
+};
+
+ApiState& State() {
+  static ApiState state;
+  return state;
+}
+
+int g_ObjectToken = 0;
+
+template <typename T>
+std::unique_ptr<T> Release(std::vector<std::unique_ptr<T>>& kept, const T* item) {
+  auto it = std::find_if(kept.begin(), kept.end(), [item](const auto& p) { return p.get() == item; });
+  if (!item || it == kept.end()) return nullptr;
+  std::unique_ptr<T> owned = std::move(*it);
+  kept.erase(it);
+  return owned;
+}
+
+}  // namespace
+
+void SetActiveDocument(CQuorixDoc* doc) {
+  if (State().doc != doc) State().current = nullptr;
+  State().doc = doc;
+}
+
+CQuorixDoc* ActiveDocument() { return State().doc; }
+
+void SetPlugInWindowHandle(void* handle) { State().window = handle; }
+void* PlugInWindowHandle() { return State().window; }
+
+void ClearCurrentObject() { State().current = nullptr; }
+
+void BeginPlugInCommand() {
+  ApiState& s = State();
+  // An object still kept here is not in the document either, so it is dropped
+  // as current before it is freed.
+  if (s.current && (!s.doc || s.doc->IndexOfObject(s.current) < 0)) s.current = nullptr;
+  s.newObjects.clear();
+  s.newMaterials.clear();
+}
+
+void ReleasePlugInObjects() {
+  ApiState& s = State();
+  s.current = nullptr;
+  s.newObjects.clear();
+  s.newMaterials.clear();
+}
+
+namespace plugin_api {
+
+MQObject ObjectToken() { return reinterpret_cast<MQObject>(&g_ObjectToken); }
+
+CMeshObject* CurrentObject() { return State().current; }
+void SetCurrentObject(CMeshObject* object) { State().current = object; }
+
+CMeshObject* KeepNewObject(std::unique_ptr<CMeshObject> object) {
+  State().newObjects.push_back(std::move(object));
+  return State().newObjects.back().get();
+}
+
+CMaterial* KeepNewMaterial(std::unique_ptr<CMaterial> material) {
+  State().newMaterials.push_back(std::move(material));
+  return State().newMaterials.back().get();
+}
+
+std::unique_ptr<CMeshObject> ReleaseNewObject(const CMeshObject* object) {
+  return Release(State().newObjects, object);
+}
+
+std::unique_ptr<CMaterial> ReleaseNewMaterial(const CMaterial* material) {
+  return Release(State().newMaterials, material);
+}
+
+}  // namespace plugin_api
+
+}  // namespace brimvale

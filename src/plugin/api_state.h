@@ -1,0 +1,50 @@
+// What the exported plug-in API works on: the active document, the current
+// object, and the objects and materials a plug-in has made but not yet handed
+// to the document (the API owns those until MQDoc_AddObject/AddMaterial).
+#pragma once
+
+#include <memory>
+
+#include "brimvale/mq_plugin.h"
+
+namespace brimvale {
+
+class CQuorixDoc;
+class CMeshObject;
+class CMaterial;
+
+// The document every API call works on; null makes the document functions do
+// nothing. Changing it clears the current object.
+void SetActiveDocument(CQuorixDoc* doc);
+CQuorixDoc* ActiveDocument();
+
+// What MQ_GetWindowHandle returns (the GUI sets its main window).
+void SetPlugInWindowHandle(void* handle);
+void* PlugInWindowHandle();
+
+// Clears the current object (after loading the plug-ins).
+void ClearCurrentObject();
+// Called as each plug-in command starts: frees what the previous command made
+// and never added, and drops a current object that is no longer in the active
+// document (it may have been deleted since).
+void BeginPlugInCommand();
+// Frees everything the API still owns and clears the current object.
+void ReleasePlugInObjects();
+
+namespace plugin_api {
+
+// The one token handed out for every object.
+MQObject ObjectToken();
+CMeshObject* CurrentObject();
+void SetCurrentObject(CMeshObject* object);
+
+// Keeps a new object or material until the document takes it.
+CMeshObject* KeepNewObject(std::unique_ptr<CMeshObject> object);
+CMaterial* KeepNewMaterial(std::unique_ptr<CMaterial> material);
+// Gives up ownership of a kept object or material; null when it is not kept.
+std::unique_ptr<CMeshObject> ReleaseNewObject(const CMeshObject* object);
+std::unique_ptr<CMaterial> ReleaseNewMaterial(const CMaterial* material);
+
+}  // namespace plugin_api
+
+}  // namespace brimvale

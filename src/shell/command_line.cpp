@@ -1,0 +1,44 @@
+#include "shell/command_line.h"
+
+namespace brimvale {
+
+CShellArguments ParseShellArguments(const std::vector<std::string>& args) {
+  CShellArguments parsed;
+  bool optionsEnded = false;
+  for (const std::string& arg : args) {
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+      parsed.help = true;
+    } else if (!optionsEnded && arg == "--version") {
+      parsed.version = true;
+    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      parsed.error = "unknown option: " + arg;
+      return parsed;
+    } else if (parsed.file.empty()) {
+      parsed.file = arg;
+    } else {
+      parsed.error = "only one file can be opened: " + arg;
+      return parsed;
+    }
+  }
+  return parsed;
+}
+
+const char* ShellUsage() {
+  return "Usage: brimvale [FILE.mqo]\n"
+         "\n"
+         "Opens the Metasequoia model FILE (.mqo or .mqoz) in the Brimvale window,\n"
+         "or starts with an empty document. Models can also be dropped on the window.\n"
+         "\n"
+         "Options:\n"
+         "  -h, --help     show this text and exit\n"
+         "      --version  show the version and exit\n"
+         "\n"
+         "Qt's own options (-platform NAME, -style NAME, ...) are accepted as well.\n"
+         "For work without a display, see brimvale-cli --help.\n";
+}
+
+const char* ShellVersion() { return "Brimvale Version 2.1\n"; }
+
+}  // namespace brimvale

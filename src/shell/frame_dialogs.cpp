@@ -1,0 +1,58 @@
+#include "shell/frame_dialogs.h"
+
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QAbstractButton>
+#include <QIcon>
+#include <QMessageBox>
+
+#include "shell/frame_texts.h"
+
+namespace brimvale {
+
+QString CFrameDialogs::OpenMqoFile(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("開く"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  // Qt's own dialog, so the filter text can stay exactly "Metasequoia(*.mqo)"
+  // while the zipped .mqoz files of newer modellers are listed as well.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setNameFilter(QString::fromUtf8(texts::kMqoFilter));
+  dialog.setDefaultSuffix(QStringLiteral("mqo"));
+  auto widenFilter = [&dialog] {
+    if (auto* model = dialog.findChild<QFileSystemModel*>()) {
+      model->setNameFilters({QStringLiteral("*.mqo"), QStringLiteral("*.mqoz")});
+    }
+  };
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, widenFilter);
+  widenFilter();
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
+QString CFrameDialogs::SavePovFile(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  dialog.setNameFilter(QString::fromUtf8(texts::kPovFilter));
+  dialog.setDefaultSuffix(QStringLiteral("pov"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
+void CFrameDialogs::Message(QWidget* parent, const QString& text, const QString& title, bool error) {
+  QMessageBox box(error ? QMessageBox::Critical : QMessageBox::NoIcon, title, text, QMessageBox::Ok,
+                  parent);
+  // Plain buttons, as the rest of the program's dialogs have.
+  for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
+  box.exec();
+}
+
+CFrameDialogs& DefaultFrameDialogs() {
+  static CFrameDialogs dialogs;
+  return dialogs;
+}
+
+}  // namespace brimvale

@@ -1,0 +1,349 @@
+#include "shell/main_frame.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "document/mqo_reader.h"
+#include "document/quorix_doc.h"
+#include "export/pov_exporter.h"
+#include "view/frame_benchmark.h"
+#include "shell/about_dialog.h"
+#include "shell/command_ids.h"
+#include "shell/display_toggles.h"
+#include "shell/frame_dialogs.h"
+#include "shell/frame_texts.h"
+#include "shell/quorix_view.h"
+#include "shell/status_indicators.h"
+
+namespace brimvale {
+
+namespace {
+
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+bool IsMqoPath(const QString& path) {
+  return path.endsWith(QStringLiteral(".mqo"), Qt::CaseInsensitive) ||
+         path.endsWith(QStringLiteral(".mqoz"), Qt::CaseInsensitive);
+}
+
+// The override cursor stack shows the wait cursor for as long as this lives.
+struct CWaitCursor {
+  CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CQuorixDoc& doc, QWidget* parent)
+    : QMainWindow(parent), m_Doc(doc), m_pDialogs(&DefaultFrameDialogs()) {
+  setObjectName(QStringLiteral("MainFrame"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/brimvale.svg")));
+  setAcceptDrops(true);
+
+  if (CQuorixView::PlatformHasOpenGL()) {
+    m_pView = new CQuorixView(doc, this);
+    setCentralWidget(m_pView);
+  } else {
+    // Qt cannot compose a window around an OpenGL widget here; the view lives
+    // on unseen (commands still work on the document) and a notice takes its place.
+    m_pDetachedView.reset(new CQuorixView(doc));
+    m_pView = m_pDetachedView.get();
+    auto* notice = new QLabel(tr("OpenGL is not available on this display: the model cannot be shown."), this);
+    notice->setAlignment(Qt::AlignCenter);
+    notice->setWordWrap(true);
+    setCentralWidget(notice);
+  }
+
+  BuildActions();
+  BuildMenus();
+  BuildToolBar();
+  BuildStatusBar();
+  connect(m_pView, &CQuorixView::glUnavailable, this,
+          [this](const QString& reason) { statusBar()->showMessage(reason); });
+
+  m_Doc.Hub().Register(this);
+  UpdateTitle();
+  UpdateCommandUI();
+  resize(900, 650);
+}
+
+CMainFrame::~CMainFrame() { m_Doc.Hub().Unregister(this); }
+
+QAction* CMainFrame::Action(int id) const {
+  const auto found = m_Commands.find(id);
+  return found == m_Commands.end() ? nullptr : found->second.action;
+}
+
+QAction* CMainFrame::MakeAction(int id, const char* text, const char* stringTableText, const char* icon,
+                                std::function<void()> handler) {
+  auto* action = new QAction(text ? Utf8(text) : QString(), this);
+  action->setData(id);
+  if (stringTableText) {
+    // "status text\ntooltip", as the string table keeps them.
+    const QStringList parts = Utf8(stringTableText).split(QLatin1Char('\n'));
+    action->setStatusTip(parts.value(0));
+    action->setToolTip(parts.value(1, parts.value(0)));
+  }
+  if (icon) action->setIcon(QIcon(QString::fromLatin1(icon)));
+  connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+  m_Commands[id] = CCommand{action, std::move(handler)};
+  return action;
+}
+
+void CMainFrame::BuildActions() {
+  MakeAction(ID_FILE_NEW, texts::kItemNew, texts::kStrNew, ":/icons/new.svg", [this] { OnFileNew(); })
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  MakeAction(ID_OPEN_MQO, texts::kItemOpenMqo, texts::kStrOpenMqo, ":/icons/open.svg", [this] { OnOpenMqo(); });
+  MakeAction(ID_EXPORT_POV, texts::kItemExportPov, texts::kStrExportPov, ":/icons/export.svg",
+             [this] { OnExportPov(); });
+  MakeAction(ID_APP_EXIT, texts::kItemExit, texts::kStrExit, nullptr, [this] { close(); });
+  MakeAction(ID_APP_ABOUT, texts::kItemAbout, texts::kStrAbout, ":/icons/about.svg", [this] { OnAbout(); });
+  MakeAction(ID_BENCHMARK, texts::kItemBenchmark, nullptr, nullptr, [this] { OnBenchmark(); });
+  MakeAction(ID_TIME_MEASUREMENT, texts::kItemTimeMeasurement, nullptr, nullptr,
+             [this] { m_pView->OnTimeMeasurement(*m_pDialogs); });
+
+  // Ctrl+O opens a Metasequoia file: the only kind of file this program reads.
+  QAction* open = MakeAction(ID_FILE_OPEN, nullptr, nullptr, nullptr, [this] { OnOpenMqo(); });
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  addAction(open);
+
+  for (const CDisplayToggle& toggle : DisplayToggles()) {
+    QAction* action = MakeAction(toggle.id, nullptr, toggle.strings, toggle.icon,
+                                 [this, id = toggle.id] { OnDisplayToggle(id); });
+    action->setText(action->toolTip());
+    action->setCheckable(true);
+  }
+}
+
+void CMainFrame::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(Utf8(texts::kMenuFile));
+  file->addAction(Action(ID_FILE_NEW));
+  file->addSeparator();
+  file->addAction(Action(ID_OPEN_MQO));
+  file->addAction(Action(ID_EXPORT_POV));
+  file->addSeparator();
+  file->addAction(Action(ID_APP_EXIT));
+
+  QMenu* view = menuBar()->addMenu(Utf8(texts::kMenuView));
+  QAction* toolbar = MakeAction(ID_VIEW_TOOLBAR, texts::kItemToolbar, texts::kStrToolbar, nullptr,
+                                [this] { m_pToolBar->setVisible(m_pToolBar->isHidden()); });
+  QAction* status = MakeAction(ID_VIEW_STATUS_BAR, texts::kItemStatusBar, texts::kStrStatusBar, nullptr,
+                               [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+  toolbar->setCheckable(true);
+  status->setCheckable(true);
+  view->addAction(toolbar);
+  view->addAction(status);
+
+  m_pHelpMenu = menuBar()->addMenu(Utf8(texts::kMenuHelp));
+  m_pHelpMenu->addAction(Action(ID_APP_ABOUT));
+  m_pHelpMenu->addAction(Action(ID_BENCHMARK));
+  m_pHelpMenu->addAction(Action(ID_TIME_MEASUREMENT));
+
+  for (QMenu* menu : {file, view, m_pHelpMenu}) {
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+  }
+}
+
+void CMainFrame::BuildToolBar() {
+  m_pToolBar = new QToolBar(this);
+  m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
+  m_pToolBar->setWindowTitle(Utf8(texts::kItemToolbar).remove(QStringLiteral("(&T)")));
+  m_pToolBar->setIconSize(QSize(16, 15));
+  m_pToolBar->setMovable(true);
+  m_pToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  m_pToolBar->addAction(Action(ID_FILE_NEW));
+  m_pToolBar->addAction(Action(ID_OPEN_MQO));
+  m_pToolBar->addAction(Action(ID_EXPORT_POV));
+  m_pToolBar->addSeparator();
+  for (const CDisplayToggle& toggle : DisplayToggles()) m_pToolBar->addAction(Action(toggle.id));
+  m_pToolBar->addSeparator();
+  m_pToolBar->addAction(Action(ID_APP_ABOUT));
+  addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar"));
+  // The message pane says "Ready" whenever no command text is shown.
+  connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+    if (message.isEmpty()) bar->showMessage(Utf8(texts::kReady));
+  });
+  bar->showMessage(Utf8(texts::kReady));
+  m_pIndicators = new CStatusIndicators(bar);
+}
+
+QMenu* CMainFrame::AddRefilledMenu(const QString& title, std::function<void(QMenu*)> refill) {
+  auto* menu = new QMenu(title, this);
+  menuBar()->insertMenu(m_pHelpMenu->menuAction(), menu);
+  connect(menu, &QMenu::aboutToShow, this, [menu, refill = std::move(refill)] {
+    menu->clear();
+    refill(menu);
+  });
+  return menu;
+}
+
+QAction* CMainFrame::AddCommandItem(QMenu* menu, int id, const QString& text) {
+  QAction* action = menu->addAction(text);
+  action->setData(id);
+  connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+  return action;
+}
+
+void CMainFrame::SetSidePanel(QWidget* panel) {
+  auto* dock = new QDockWidget(this);
+  dock->setObjectName(QStringLiteral("SidePanel"));
+  dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+  dock->setTitleBarWidget(new QWidget(dock));  // a plain bar, as the dialog bar was
+  dock->setWidget(panel);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+}
+
+void CMainFrame::SetDialogs(CFrameDialogs* dialogs) { m_pDialogs = dialogs ? dialogs : &DefaultFrameDialogs(); }
+
+bool CMainFrame::OnCommand(int id) {
+  const auto found = m_Commands.find(id);
+  bool handled = false;
+  if (found != m_Commands.end() && found->second.handler) {
+    found->second.handler();
+    handled = true;
+  } else if (m_UnhandledHook) {
+    handled = m_UnhandledHook(id);
+  }
+  UpdateCommandUI();
+  return handled;
+}
+
+void CMainFrame::UpdateCommandUI() {
+  const CDisplaySettings& display = m_Doc.Display;
+  for (const CDisplayToggle& toggle : DisplayToggles()) {
+    Action(toggle.id)->setChecked(IsTogglePressed(toggle, display));
+  }
+  Action(ID_EXPORT_POV)->setEnabled(m_Doc.ObjectCount() > 0);
+  Action(ID_VIEW_TOOLBAR)->setChecked(!m_pToolBar->isHidden());
+  Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::OnDocNotify(int /*code*/, uint32_t /*wordParam*/) {
+  // The side panel and plug-ins change the document too: keep the buttons true.
+  UpdateTitle();
+  UpdateCommandUI();
+}
+
+void CMainFrame::UpdateTitle() {
+  // The title is the file name as the file system spelled it.
+  const QString title = QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strTitle));
+  setWindowTitle(title + QStringLiteral(" - ") + Utf8(texts::kAppTitle));
+}
+
+void CMainFrame::OnDisplayToggle(int id) {
+  const CDisplayToggle* toggle = FindDisplayToggle(id);
+  if (!toggle) return;
+  CDisplaySettings& display = m_Doc.Display;
+  display.*(toggle->flag) = !(display.*(toggle->flag));
+  if (toggle->discardDerived) m_Doc.DiscardAllDerived();
+  switch (toggle->repaint) {
+    case ToggleRepaint::RedrawNow: m_pView->RedrawNow(); break;
+    case ToggleRepaint::UpdateAll: m_pView->RequestUpdate(); break;
+    case ToggleRepaint::UpdateIfFacesShown:
+      if (display.ShowFaces) m_pView->RequestUpdate();
+      break;
+  }
+}
+
+void CMainFrame::OnFileNew() {
+  m_Doc.m_strPathName.clear();  // a new document has no file
+  m_Doc.Reset();
+  UpdateTitle();
+  m_pView->RequestUpdate();
+}
+
+void CMainFrame::OnOpenMqo() {
+  const QString path = m_pDialogs->OpenMqoFile(this);
+  if (!path.isEmpty()) {
+    OpenMqoPath(path);
+    return;
+  }
+  // Cancelled: the view is still redrawn and the panels still told.
+  m_pView->RedrawNow();
+  m_Doc.Hub().NotifyAll(NOTIFY_DOCUMENT_LOADED);
+}
+
+bool CMainFrame::OpenMqoPath(const QString& path) {
+  MqoReadStatus status;
+  bool read = false;
+  {
+    CWaitCursor wait;
+    read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status);
+  }
+  if (status.result == MqoReadResult::CannotOpen) {
+    m_pDialogs->Message(this, path + QStringLiteral("\n") + QString::fromStdString(status.reason),
+                        Utf8(texts::kErrorCaption), true);
+  }
+  UpdateTitle();
+  m_pView->RedrawNow();
+  m_Doc.Hub().NotifyAll(NOTIFY_DOCUMENT_LOADED);
+  UpdateCommandUI();
+  return read;
+}
+
+void CMainFrame::OnExportPov() {
+  if (m_Doc.ObjectCount() == 0) return;  // also when reached by a stale shortcut
+  const QString path = m_pDialogs->SavePovFile(this);
+  if (path.isEmpty()) return;
+  CPovExporter exporter(m_Doc);
+  bool written = false;
+  {
+    CWaitCursor wait;
+    written = exporter.Export(QFile::encodeName(path).toStdString());
+  }
+  if (!written) {
+    m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), Utf8(texts::kErrorCaption), true);
+  } else if (!exporter.Warnings().empty()) {
+    statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);
+  }
+}
+
+void CMainFrame::OnAbout() {
+  CAboutDialog about(this);
+  about.exec();
+}
+
+void CMainFrame::OnBenchmark() {
+  // 15 turned frames, each drawn before the next step; the view is back at
+  // the starting angle (and drawn so) when the figures are shown.
+  const double seconds = RunFrameBenchmark(m_Doc, [this] { m_pView->RedrawNow(); });
+  m_pDialogs->Message(this, QString::fromStdString(FormatFrameBenchmark(seconds)), Utf8(texts::kBenchmarkTitle),
+                      false);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile() && IsMqoPath(url.toLocalFile())) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile() && IsMqoPath(url.toLocalFile())) {
+      event->acceptProposedAction();
+      OpenMqoPath(url.toLocalFile());
+      return;
+    }
+  }
+}
+
+}  // namespace brimvale

@@ -1,0 +1,98 @@
+// CMainFrame: the program's top-level window. It carries the menu, the toolbar
+// with the display toggles, the status bar and the view, and routes commands
+// by their numeric ids. Ids that nothing here handles go to the unhandled-
+// command hook (the plug-in manager fills it).
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "document/notification_hub.h"
+
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace brimvale {
+
+class CQuorixDoc;
+class CQuorixView;
+class CFrameDialogs;
+class CStatusIndicators;
+
+class CMainFrame : public QMainWindow, public CDocListener {
+  Q_OBJECT
+
+ public:
+  explicit CMainFrame(CQuorixDoc& doc, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CQuorixDoc& Doc() const { return m_Doc; }
+  CQuorixView* View() const { return m_pView; }
+  QToolBar* ToolBar() const { return m_pToolBar; }
+  QAction* Action(int id) const;
+
+  // Runs command `id` as a menu, toolbar or accelerator would. Returns whether
+  // anything handled it (the hook included).
+  bool OnCommand(int id);
+  // Called with every id the window does not handle; returns whether it did.
+  void SetUnhandledCommandHook(std::function<bool(int id)> hook) { m_UnhandledHook = std::move(hook); }
+
+  // A top-level menu before Help, refilled each time it opens (plug-in menus).
+  QMenu* AddRefilledMenu(const QString& title, std::function<void(QMenu*)> refill);
+  // An item that routes `id` through OnCommand, for menus filled from outside.
+  QAction* AddCommandItem(QMenu* menu, int id, const QString& text);
+  // Docks the side panel on the right; the window owns it from then on.
+  void SetSidePanel(QWidget* panel);
+
+  // Opens a Metasequoia file as the open command does after its dialog: reads,
+  // redraws and announces NOTIFY_DOCUMENT_LOADED. Returns whether it was read.
+  bool OpenMqoPath(const QString& path);
+  // Brings the checked and enabled states of the actions up to date.
+  void UpdateCommandUI();
+
+  void SetDialogs(CFrameDialogs* dialogs);
+  CFrameDialogs& Dialogs() const { return *m_pDialogs; }
+
+  void OnDocNotify(int code, uint32_t wordParam) override;
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  struct CCommand {
+    QAction* action = nullptr;
+    std::function<void()> handler;
+  };
+
+  QAction* MakeAction(int id, const char* text, const char* stringTableText, const char* icon,
+                      std::function<void()> handler);
+  void OnDisplayToggle(int id);
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void UpdateTitle();
+
+  void OnFileNew();
+  void OnOpenMqo();
+  void OnExportPov();
+  void OnAbout();
+  void OnBenchmark();
+
+  CQuorixDoc& m_Doc;
+  CQuorixView* m_pView = nullptr;
+  std::unique_ptr<CQuorixView> m_pDetachedView;  // only when there is no OpenGL
+  QToolBar* m_pToolBar = nullptr;
+  QMenu* m_pHelpMenu = nullptr;
+  CStatusIndicators* m_pIndicators = nullptr;
+  std::map<int, CCommand> m_Commands;
+  std::function<bool(int)> m_UnhandledHook;
+  CFrameDialogs* m_pDialogs;
+};
+
+}  // namespace brimvale

@@ -1,0 +1,40 @@
+// Camera operations on the document's scene: the angles of view for a client
+// area, the world size of a pixel span, the up direction, and the six tests
+// that tell whether an orthographic camera looks straight along an axis.
+// Pure maths, no OpenGL; the frame, the grid and the navigation share them.
+#pragma once
+
+#include "document/scene.h"
+#include "foundation/vector3.h"
+
+namespace brimvale {
+
+// Pitch and heading, in degrees, of the direction from the position to the look-at.
+float CameraPitch(const CScene& camera);
+float CameraHead(const CScene& camera);
+
+// Distance from the position to the look-at.
+float CameraDistance(const CScene& camera);
+
+// Vertical angle of view, in degrees, for a client area of w x h pixels. The
+// stored angle spans the width of the 4:3 frame the view marks: a window wider
+// than 4:3 gets the vertical angle of a 4:3 picture, a narrower one an angle
+// that spans its width. A zero distance, width or height returns the angle as stored.
+float VerticalAngle(const CScene& camera, int w, int h);
+
+// World-space size (x, y, 0) of a span of a by b pixels on a plane at distance
+// D in front of the camera, for a client area of w x h. (0, 0, 0) when w, h or D is 0.
+CVector3 ViewPlaneSize(const CScene& camera, float a, float b, int w, int h, float D);
+
+// The camera's up direction: (0, 1, 0) turned by bank, pitch and heading.
+CVector3 UpVector(const CScene& camera);
+
+// Exact axis-view tests; all false for a perspective camera.
+bool IsViewFromAbove(const CScene& camera);
+bool IsViewFromBelow(const CScene& camera);
+bool IsViewFromFront(const CScene& camera);
+bool IsViewFromBehind(const CScene& camera);
+bool IsViewFromRight(const CScene& camera);
+bool IsViewFromLeft(const CScene& camera);
+
+}  // namespace brimvale

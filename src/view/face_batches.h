@@ -1,0 +1,58 @@
+// The shipped face path: an object's faces laid out once per derived-geometry
+// build as one interleaved corner array (position, normal, texture
+// coordinate), grouped in the order the passes draw them, and kept in OpenGL
+// buffer objects. Triangle corners that agree in vertex, normal and texture
+// coordinate are stored once and drawn through an index list, so each is lit
+// once per frame instead of once per face; quad corners are stored in drawing
+// order. A frame then draws each group with two calls and copies nothing.
+// The groups, corner order and values are those of the specified per-corner
+// path, so both give identical pictures.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "document/mesh_object.h"
+
+namespace brimvale {
+
+// One corner as drawn.
+struct CFaceCorner {
+  float position[3];
+  float normal[3];
+  float texCoord[2];  // (s, t) = the corner's (v, u), as the texture is stored transposed
+};
+
+// The faces of one pass: a material index (-1 for the default pass), its
+// triangles as a range of the index list and its quads as a range of corners.
+struct CFaceGroup {
+  int material = -1;
+  int firstTriangleCorner = 0;  // into indices
+  int triangleCorners = 0;
+  int firstQuadCorner = 0;  // into corners
+  int quadCorners = 0;
+  uint32_t lowestIndex = 0;  // range of the triangle indices, so the driver need not scan them
+  uint32_t highestIndex = 0;
+};
+
+struct CFaceBatches {
+  std::vector<CFaceCorner> corners;  // distinct triangle corners, then every quad corner in drawing order
+  std::vector<uint32_t> indices;     // triangle corners in drawing order, into corners
+  std::vector<CFaceGroup> groups;  // default pass first, then materials upwards, only those used
+};
+
+// The faces F to draw (with vertices `positions`), their normals from
+// `normalSource`, smooth (corner normals) or flat (face normals), with
+// `materialCount` materials in the document. A face with a vertex index
+// outside the positions is left out; a missing normal counts as zero.
+void BuildFaceBatches(const CFaceArray& faces, const CVertexArray& positions, const CFaceArray& normalSource,
+                      bool smooth, int materialCount, CFaceBatches& out);
+
+// Whether a face's corners all name existing vertices.
+bool FaceIndicesValid(const CMeshFace& face, int vertexCount);
+
+// Normal of face `index` of a list, or corner normal `corner`; zero when the
+// array is shorter (a derived mesh without normals).
+const float* FaceNormalOrZero(const std::vector<CVector3>& normals, size_t index);
+
+}  // namespace brimvale

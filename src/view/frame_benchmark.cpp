@@ -1,0 +1,40 @@
+#include "view/frame_benchmark.h"
+
+#include <chrono>
+
+#include "document/quorix_doc.h"
+#include "foundation/text_utils.h"
+
+namespace brimvale {
+namespace {
+
+int64_t TickMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+double RunFrameBenchmark(CQuorixDoc& doc, const std::function<void()>& redraw) {
+  doc.TurntableAngle = 0.0f;
+  const int64_t start = TickMilliseconds();
+  for (int i = 1; i <= kBenchmarkFrames; ++i) {
+    doc.TurntableAngle = static_cast<float>(i) * kBenchmarkStepDegrees;
+    redraw();
+  }
+  int64_t elapsed = TickMilliseconds() - start;
+  // A run inside one tick would make the frame rate a division by zero.
+  if (elapsed < 1) elapsed = 1;
+  doc.TurntableAngle = 0.0f;
+  redraw();
+  return static_cast<double>(elapsed) / 1000.0;
+}
+
+std::string FormatFrameBenchmark(double seconds) {
+  const auto s = static_cast<float>(seconds);
+  const auto frames = static_cast<float>(kBenchmarkFrames);
+  return FormatFixed(frames / s, 4) + " フレーム/秒\n\n" + FormatFixed(s / frames, 4) + " 秒/フレーム\n\n" +
+         FormatFixed(s, 4) + " 秒";
+}
+
+}  // namespace brimvale

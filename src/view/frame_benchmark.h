@@ -1,0 +1,29 @@
+// The benchmark: 15 frames drawn while the model turns 10 degrees a frame,
+// timed in milliseconds, and its message.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace brimvale {
+
+class CQuorixDoc;
+
+inline constexpr int kBenchmarkFrames = 15;
+inline constexpr float kBenchmarkStepDegrees = 10.0f;
+
+// Runs the benchmark on the document: TurntableAngle goes 10, 20 ... 150
+// degrees, `redraw` draws one complete frame (it must not return before the
+// frame is finished), then the angle returns to 0 and `redraw` runs once more.
+// Returns the seconds the 15 frames took, at least one millisecond, so the
+// frames-per-second figure never divides by zero.
+double RunFrameBenchmark(CQuorixDoc& doc, const std::function<void()>& redraw);
+
+// The message: frames per second, seconds per frame and seconds, four
+// decimals each, separated by the benchmark's Japanese units and blank lines.
+std::string FormatFrameBenchmark(double seconds);
+
+// Title of the message box.
+inline constexpr const char* kBenchmarkTitle = "ベンチマーク";
+
+}  // namespace brimvale

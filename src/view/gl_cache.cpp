@@ -1,0 +1,114 @@
+#include "view/gl_cache.h"
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+
+#include "document/quorix_doc.h"
+#include "view/gl_api.h"
+
+namespace brimvale {
+namespace {
+
+constexpr size_t kTextureBytes = 256 * 256 * 4;
+
+void DeleteBuffers(CViewGlCache::CFaceBuffer& entry) {
+  if (entry.buffer != 0) glDeleteBuffers(1, &entry.buffer);
+  if (entry.indices != 0) glDeleteBuffers(1, &entry.indices);
+  entry.buffer = entry.indices = 0;
+}
+
+}  // namespace
+
+bool CViewGlCache::BuffersSupported() {
+  const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  if (version == nullptr) return false;
+  int major = 0, minor = 0;
+  if (std::sscanf(version, "%d.%d", &major, &minor) != 2) return false;
+  return major > 1 || (major == 1 && minor >= 5);
+}
+
+const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& owner, const CMeshObject& derived,
+                                                          const CFaceArray& faces, const CVertexArray& vertices,
+                                                          bool smooth, int materialCount) {
+  CFaceBuffer& entry = m_Faces[owner.m_nInstanceId];
+  if (entry.buffer != 0 && entry.derivedId == derived.m_nInstanceId && entry.smooth == smooth &&
+      entry.materialCount == materialCount)
+    return entry;
+  BuildFaceBatches(faces, vertices, derived.m_Faces, smooth, materialCount, m_Scratch);
+  if (entry.buffer == 0) glGenBuffers(1, &entry.buffer);
+  if (entry.indices == 0) glGenBuffers(1, &entry.indices);
+  glBindBuffer(GL_ARRAY_BUFFER, entry.buffer);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_Scratch.corners.size() * sizeof(CFaceCorner)),
+               m_Scratch.corners.data(), GL_STATIC_DRAW);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.indices);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_Scratch.indices.size() * sizeof(uint32_t)),
+               m_Scratch.indices.data(), GL_STATIC_DRAW);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  entry.derivedId = derived.m_nInstanceId;
+  entry.smooth = smooth;
+  entry.materialCount = materialCount;
+  entry.groups = m_Scratch.groups;
+  // The arrays can be large; keep no copy once they are uploaded.
+  m_Scratch = CFaceBatches();
+  ++m_nFaceBuilds;
+  return entry;
+}
+
+bool CViewGlCache::BindTexture(const CMaterial& material, const uint8_t* texels) {
+  CTexture& texture = m_Textures[&material];
+  bool fresh = false;
+  if (texture.name == 0) {
+    glGenTextures(1, &texture.name);
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    // The state the frame sets on the default texture, so both paths sample alike.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    fresh = true;
+  } else {
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+  }
+  if (!fresh && texture.texels.size() == kTextureBytes && std::memcmp(texture.texels.data(), texels, kTextureBytes) == 0)
+    return false;
+  texture.texels.assign(texels, texels + kTextureBytes);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 256, 256, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+  ++m_nTextureUploads;
+  return true;
+}
+
+void CViewGlCache::CollectGarbage(const CQuorixDoc& doc) {
+  std::map<uint64_t, uint64_t> liveDerived;  // owner id -> derived id (0 without one)
+  for (const auto& object : doc.m_Objects)
+    liveDerived[object->m_nInstanceId] = object->m_pDerived ? object->m_pDerived->m_nInstanceId : 0;
+  for (auto it = m_Faces.begin(); it != m_Faces.end();) {
+    const auto live = liveDerived.find(it->first);
+    if (live == liveDerived.end() || live->second != it->second.derivedId) {
+      DeleteBuffers(it->second);
+      it = m_Faces.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  std::set<const CMaterial*> liveMaterials;
+  for (const auto& material : doc.m_Materials) liveMaterials.insert(material.get());
+  for (auto it = m_Textures.begin(); it != m_Textures.end();) {
+    if (liveMaterials.count(it->first) == 0) {
+      glDeleteTextures(1, &it->second.name);
+      it = m_Textures.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void CViewGlCache::Release() {
+  for (auto& [id, entry] : m_Faces) DeleteBuffers(entry);
+  for (auto& [material, texture] : m_Textures) glDeleteTextures(1, &texture.name);
+  m_Faces.clear();
+  m_Textures.clear();
+}
+
+}  // namespace brimvale

@@ -1,0 +1,70 @@
+// OpenGL objects the view keeps between frames for one context: the face
+// buffer of each object's derived geometry and a texture object per material.
+// A face buffer is built once per derived-geometry build (and again only when
+// the shading mode or the material count changes); a texture is uploaded when
+// its texels differ from what was uploaded last, never otherwise. Every call
+// needs the owning context current, Release included.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "view/face_batches.h"
+
+namespace brimvale {
+
+class CMaterial;
+class CQuorixDoc;
+
+class CViewGlCache {
+ public:
+  struct CFaceBuffer {
+    uint64_t derivedId = 0;  // the derived geometry it was made from
+    bool smooth = false;
+    int materialCount = 0;
+    unsigned buffer = 0;  // GL buffer object holding the distinct CFaceCorner array
+    unsigned indices = 0; // GL buffer object holding the index list
+    std::vector<CFaceGroup> groups;
+  };
+
+  CViewGlCache() = default;
+  ~CViewGlCache() = default;  // GL names are left to the context; call Release while it is current
+  CViewGlCache(const CViewGlCache&) = delete;
+  CViewGlCache& operator=(const CViewGlCache&) = delete;
+
+  // Buffer objects need OpenGL 1.5; without them the view keeps to the
+  // per-corner path.
+  static bool BuffersSupported();
+
+  // The face buffer for `owner`, made from its derived geometry `derived`
+  // (faces F and vertices as given) unless the one kept still matches.
+  const CFaceBuffer& FaceBuffer(const CMeshObject& owner, const CMeshObject& derived, const CFaceArray& faces,
+                                const CVertexArray& vertices, bool smooth, int materialCount);
+  // Number of face buffers built since creation (for tests and benchmarks).
+  int FaceBuildCount() const { return m_nFaceBuilds; }
+
+  // Binds the material's texture object, uploading 256 x 256 RGBA texels only
+  // when they differ from the last upload. Returns whether it uploaded.
+  bool BindTexture(const CMaterial& material, const uint8_t* texels);
+  int TextureUploadCount() const { return m_nTextureUploads; }
+
+  // Frees what belongs to objects and materials no longer in the document, or
+  // to derived geometry that has been discarded.
+  void CollectGarbage(const CQuorixDoc& doc);
+  void Release();
+
+ private:
+  struct CTexture {
+    unsigned name = 0;
+    std::vector<uint8_t> texels;  // copy of the last upload
+  };
+
+  std::map<uint64_t, CFaceBuffer> m_Faces;  // by owner object instance
+  std::map<const CMaterial*, CTexture> m_Textures;
+  CFaceBatches m_Scratch;
+  int m_nFaceBuilds = 0;
+  int m_nTextureUploads = 0;
+};
+
+}  // namespace brimvale

@@ -1,0 +1,218 @@
+#include "view/object_drawing.h"
+
+#include <vector>
+
+#include "document/mesh_builder.h"
+#include "document/quorix_doc.h"
+#include "view/face_batches.h"
+#include "view/gl_api.h"
+#include "view/gl_cache.h"
+#include "view/material_apply.h"
+
+namespace brimvale {
+namespace {
+
+const GLfloat kDefaultDiffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+const GLfloat kDefaultAmbient[4] = {0.4f, 0.4f, 0.4f, 1.0f};
+const GLfloat kDefaultSpecular[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+constexpr GLfloat kDefaultShininess = 50.0f;
+
+void SetWireColour(const CMeshObject& object) {
+  glColor4f(static_cast<float>(ColorRed(object.m_Color)) / 255.0f,
+            static_cast<float>(ColorGreen(object.m_Color)) / 255.0f,
+            static_cast<float>(ColorBlue(object.m_Color)) / 255.0f, 1.0f);
+}
+
+void DrawPointsAndEdges(const CQuorixDoc& doc, CMeshObject& object) {
+  const CDisplaySettings& display = doc.Display;
+  if (display.ShowVertices) {
+    glPointSize(display.PointSize);
+    SetWireColour(object);
+    glDrawArrays(GL_POINTS, 0, object.VertexCount());
+    glPointSize(1.0f);
+  }
+  if (display.ShowEdges && !object.m_Edges.empty()) {
+    SetWireColour(object);
+    const int vertexCount = object.VertexCount();
+    std::vector<GLuint> indices;
+    indices.reserve(object.m_Edges.size() * 2);
+    for (const CMeshEdge& edge : object.m_Edges) {
+      if (edge.m_v0 < 0 || edge.m_v0 >= vertexCount || edge.m_v1 < 0 || edge.m_v1 >= vertexCount) continue;
+      indices.push_back(static_cast<GLuint>(edge.m_v0));
+      indices.push_back(static_cast<GLuint>(edge.m_v1));
+    }
+    glDrawElements(GL_LINES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indices.data());
+  }
+}
+
+// The specified path: every corner sent with its own normal and texture
+// coordinate, vertices as elements of the client array, in reverse corner order.
+class CCornerEmitter {
+ public:
+  CCornerEmitter(const CFaceArray& normals, bool smooth, int vertexCount)
+      : m_Normals(normals), m_bSmooth(smooth), m_nVertexCount(vertexCount) {}
+
+  void Triangle(const CMeshFace& f, size_t t) const {
+    if (!FaceIndicesValid(f, m_nVertexCount)) return;
+    if (!m_bSmooth) glNormal3fv(FaceNormalOrZero(m_Normals.m_TriangleNormals, t));
+    for (int c = 2; c >= 0; --c) {
+      if (m_bSmooth) glNormal3fv(FaceNormalOrZero(m_Normals.m_TriangleCornerNormals, 3 * t + static_cast<size_t>(c)));
+      glTexCoord2fv(&f.m_UV[c].v);
+      glArrayElement(f.m_Index[c]);
+    }
+  }
+  void Quad(const CMeshFace& f, size_t q) const {
+    if (!FaceIndicesValid(f, m_nVertexCount)) return;
+    if (!m_bSmooth) glNormal3fv(FaceNormalOrZero(m_Normals.m_QuadNormals, q));
+    for (int c = 3; c >= 0; --c) {
+      if (m_bSmooth) glNormal3fv(FaceNormalOrZero(m_Normals.m_QuadCornerNormals, 4 * q + static_cast<size_t>(c)));
+      glTexCoord2fv(&f.m_UV[c].v);
+      glArrayElement(f.m_Index[c]);
+    }
+  }
+
+ private:
+  const CFaceArray& m_Normals;
+  bool m_bSmooth;
+  int m_nVertexCount;
+};
+
+bool HasMaterial(const CMeshFace& f, int materialCount) { return f.m_nMaterial >= 0 && f.m_nMaterial < materialCount; }
+
+void ApplyDefaultMaterial(bool smooth) {
+  glDisable(GL_TEXTURE_2D);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, kDefaultDiffuse);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, kDefaultAmbient);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kDefaultSpecular);
+  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, kDefaultShininess);
+  glShadeModel(smooth ? GL_SMOOTH : GL_FLAT);
+}
+
+void DrawFacesPerCorner(const CQuorixDoc& doc, const CFaceArray& faces, const CFaceArray& normals, bool smooth,
+                        int vertexCount) {
+  const int materialCount = doc.MaterialCount();
+  const CCornerEmitter emit(normals, smooth, vertexCount);
+  const auto& tris = faces.Triangles();
+  const auto& quads = faces.Quads();
+  std::vector<char> used(static_cast<size_t>(materialCount), 0);
+
+  ApplyDefaultMaterial(smooth);
+  glBegin(GL_TRIANGLES);
+  for (size_t t = 0; t < tris.size(); ++t) {
+    if (HasMaterial(tris[t], materialCount))
+      used[static_cast<size_t>(tris[t].m_nMaterial)] = 1;
+    else
+      emit.Triangle(tris[t], t);
+  }
+  glEnd();
+  glBegin(GL_QUADS);
+  for (size_t q = 0; q < quads.size(); ++q) {
+    if (HasMaterial(quads[q], materialCount))
+      used[static_cast<size_t>(quads[q].m_nMaterial)] = 1;
+    else
+      emit.Quad(quads[q], q);
+  }
+  glEnd();
+
+  for (int m = 0; m < materialCount; ++m) {
+    if (!used[static_cast<size_t>(m)]) continue;
+    ApplyMaterial(*doc.Material(m), nullptr);
+    glBegin(GL_TRIANGLES);
+    for (size_t t = 0; t < tris.size(); ++t)
+      if (tris[t].m_nMaterial == m) emit.Triangle(tris[t], t);
+    glEnd();
+    glBegin(GL_QUADS);
+    for (size_t q = 0; q < quads.size(); ++q)
+      if (quads[q].m_nMaterial == m) emit.Quad(quads[q], q);
+    glEnd();
+  }
+}
+
+void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer& buffer, bool smooth,
+                         CViewGlCache& cache) {
+  const auto stride = static_cast<GLsizei>(sizeof(CFaceCorner));
+  glBindBuffer(GL_ARRAY_BUFFER, buffer.buffer);
+  glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, position)));
+  glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, normal)));
+  glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, texCoord)));
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer.indices);
+  auto at = [](int first) { return reinterpret_cast<const void*>(static_cast<uintptr_t>(first) * sizeof(uint32_t)); };
+  for (const CFaceGroup& group : buffer.groups) {
+    if (group.material < 0)
+      ApplyDefaultMaterial(smooth);
+    else
+      ApplyMaterial(*doc.Material(group.material), &cache);
+    if (group.triangleCorners > 0)
+      glDrawRangeElements(GL_TRIANGLES, group.lowestIndex, group.highestIndex, group.triangleCorners, GL_UNSIGNED_INT,
+                          at(group.firstTriangleCorner));
+    if (group.quadCorners > 0) glDrawArrays(GL_QUADS, group.firstQuadCorner, group.quadCorners);
+  }
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  // Material textures live in their own objects; later drawing uses the default one.
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void DrawFaces(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
+  EnsureDerivedGeometry(doc, object);
+  const CMeshObject* derived = object.m_pDerived.get();
+  if (derived == nullptr) return;  // the geometry could not be built
+  const bool derivedHasVertices = derived->VertexCount() > 0;
+  const CVertexArray& vertices = derivedHasVertices ? derived->m_Vertices : object.m_Vertices;
+  const bool derivedHasFaces = derived->TriangleCount() > 0 || derived->QuadCount() > 0;
+  const CFaceArray& faces = derivedHasFaces ? derived->m_Faces : object.m_Faces;
+  const bool smooth = object.m_bSmoothShading != 0 && doc.Display.SmoothShading;
+
+  glEnable(GL_LIGHTING);
+  glEnable(GL_TEXTURE_2D);
+  if (doc.Display.CullBackFaces)
+    glEnable(GL_CULL_FACE);
+  else
+    glDisable(GL_CULL_FACE);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(1.0f, 1.0f);
+
+  if (cache != nullptr) {
+    const auto& buffer =
+        cache->FaceBuffer(object, *derived, faces, vertices, smooth, doc.MaterialCount());
+    DrawFacesFromBuffer(doc, buffer, smooth, *cache);
+  } else {
+    glVertexPointer(3, GL_FLOAT, 0, vertices.Positions().data());
+    DrawFacesPerCorner(doc, faces, derived->m_Faces, smooth, vertices.Count());
+  }
+
+  glDisable(GL_POLYGON_OFFSET_FILL);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_TEXTURE_2D);
+}
+
+}  // namespace
+
+void EnsureDerivedGeometry(CQuorixDoc& doc, CMeshObject& object) {
+  if (object.m_pDerived) return;
+  CMeshBuilder(&object).BuildDerivedGeometry(&doc.Display);
+}
+
+void DrawObject(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
+  if (!object.m_bVisible || object.VertexCount() == 0) return;
+  // No command sets the current-object-only display mode, so every visible object is drawn.
+  if (!object.m_bEdgesBuilt) CMeshBuilder(&object).BuildEdges();
+
+  glDisable(GL_LIGHTING);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  if (doc.Display.ShowVertices || doc.Display.ShowEdges) {
+    glVertexPointer(3, GL_FLOAT, 0, object.m_Vertices.Positions().data());
+    DrawPointsAndEdges(doc, object);
+  }
+  if (doc.Display.ShowFaces && !object.m_bHideFaces) DrawFaces(doc, object, cache);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisable(GL_LIGHTING);
+}
+
+}  // namespace brimvale

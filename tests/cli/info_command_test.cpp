@@ -1,0 +1,178 @@
+// brimvale-cli info as a user runs it: text and JSON output for the bundled
+// examples, exit statuses, and every model of the shared corpus.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli_runner.h"
+
+namespace brimvale {
+namespace {
+
+using nlohmann::json;
+using test::RunCli;
+
+const std::string kExamples = BRIMVALE_SOURCE_DIR "/examples/";
+
+json InfoJson(const std::string& file) {
+  const auto result = RunCli({"info", "--json", file});
+  EXPECT_EQ(result.status, 0) << result.err;
+  return json::parse(result.out);
+}
+
+TEST(CliInfo, HelpAndUsageErrors) {
+  const auto help = RunCli({"info", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--json"), std::string::npos);
+  EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+  EXPECT_EQ(RunCli({"info"}).status, 64);
+  EXPECT_EQ(RunCli({"info", "--bogus", kExamples + "patch_cage.mqo"}).status, 64);
+  EXPECT_NE(RunCli({"--help"}).out.find("info"), std::string::npos);
+}
+
+TEST(CliInfo, TextShowsObjectsMaterialsAndScene) {
+  const auto result = RunCli({"info", kExamples + "half_body_joined.mqo"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("object 0 \"body\": vertices 24  lines 0  triangles 0  quads 16  edges 36"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("mirror 2  mirror_axes X  mirror_distance 1.0"), std::string::npos);
+  EXPECT_NE(result.out.find("material 1 \"skin\": color #FFCC9E"), std::string::npos);
+  EXPECT_NE(result.out.find("scene: position"), std::string::npos);
+  EXPECT_NE(result.out.find("dropped faces: 0"), std::string::npos);
+}
+
+TEST(CliInfo, JsonDescribesEachExample) {
+  const json cubes = InfoJson(kExamples + "textured_cubes.mqo");
+  ASSERT_EQ(cubes["materials"].size(), 5u);
+  EXPECT_EQ(cubes["materials"][2]["name"], "tex_jpg");
+  EXPECT_EQ(cubes["materials"][2]["texture"], "texture_jpg.jpg");
+  EXPECT_EQ(cubes["materials"][4]["alpha_map"], "texture_alpha.png");
+  EXPECT_EQ(cubes["materials"][4]["bump"], "texture_bmp.bmp");
+  EXPECT_EQ(cubes["materials"][0]["color"], "#FFFFFF");
+  EXPECT_EQ(cubes["materials"][0]["alpha"], 1.0);
+  EXPECT_EQ(cubes["objects"].size(), 5u);
+  EXPECT_EQ(cubes["dropped_faces"], 0);
+  EXPECT_EQ(cubes["scene"]["angle"], 40.0);
+  EXPECT_EQ(cubes["scene"]["perspective"], true);
+  EXPECT_EQ(cubes["scene"]["lookat"], json::array({0.0, 0.0, 0.0}));
+
+  const json vase = InfoJson(kExamples + "lathe_vase.mqo");
+  EXPECT_EQ(vase["objects"][0]["lathe"], true);
+  EXPECT_EQ(vase["objects"][0]["lathe_segments"], 16);
+  EXPECT_EQ(vase["objects"][0]["lines"], 5);
+
+  const json separate = InfoJson(kExamples + "half_body_separate.mqo");
+  EXPECT_EQ(separate["objects"][0]["mirror"], 1);
+
+  const json cage = InfoJson(kExamples + "zipped_cage.mqoz");
+  EXPECT_EQ(cage["title"], "zipped_cage.mqoz");
+  EXPECT_EQ(cage["objects"][0]["patch"], 3);
+  EXPECT_EQ(cage["objects"][0]["segments"], 4);
+  EXPECT_EQ(cage["objects"][0]["quads"], 6);
+
+  const json ngons = InfoJson(kExamples + "ngon_polygons.mqo");
+  EXPECT_EQ(ngons["utf8"], true);
+  EXPECT_EQ(ngons["objects"][0]["triangles"], 8);
+  EXPECT_EQ(ngons["objects"][1]["triangles"], 4);
+
+  const json light = InfoJson(kExamples + "light_scene.mqo");
+  EXPECT_EQ(light["objects"][1]["name"], "Light_1");
+  const json panel = InfoJson(kExamples + "bvertex_panel.mqo");
+  EXPECT_EQ(panel["objects"][0]["vertices"], 5);
+}
+
+TEST(CliInfo, NamesAreShownDecoded) {
+  const auto path = std::filesystem::temp_directory_path() / "brimvale_sjis_names.mqo";
+  // "腕" in Shift-JIS, and the same name in a file that says it is UTF-8.
+  std::ofstream(path, std::ios::binary) << "Metasequoia Document\r\nObject \"\x98\x72\" {\r\n}\r\nEof\r\n";
+  EXPECT_EQ(InfoJson(path.string())["objects"][0]["name"], "\xE8\x85\x95");
+  std::ofstream(path, std::ios::binary)
+      << "Metasequoia Document\r\nCodePage utf8\r\nObject \"\xE8\x85\x95\" {\r\n}\r\nEof\r\n";
+  EXPECT_EQ(InfoJson(path.string())["objects"][0]["name"], "\xE8\x85\x95");
+  std::filesystem::remove(path);
+}
+
+TEST(CliInfo, ExitStatusNamesTheWorstFileAndEveryFileIsTried) {
+  const auto other = std::filesystem::temp_directory_path() / "brimvale_not_a_model.txt";
+  std::ofstream(other, std::ios::binary) << "hello\n";
+  const auto notMqo = RunCli({"info", other.string(), kExamples + "patch_cage.mqo"});
+  EXPECT_EQ(notMqo.status, 1);
+  EXPECT_NE(notMqo.err.find("これはメタセコイアのファイルではありません"), std::string::npos);
+  EXPECT_NE(notMqo.out.find("patch_cage.mqo"), std::string::npos);
+
+  const auto missing =
+      RunCli({"info", "--json", "/nonexistent/model.mqo", other.string(), kExamples + "patch_cage.mqo"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("cannot open /nonexistent/model.mqo: No such file or directory"),
+            std::string::npos);
+  EXPECT_EQ(json::parse(missing.out)["objects"].size(), 2u);
+  std::filesystem::remove(other);
+}
+
+// What the file declares per object: vertices, and faces by corner count with
+// polygons of n corners counted as n - 2 triangles.
+struct Declared {
+  int vertices = 0, lines = 0, triangles = 0, quads = 0;
+};
+
+std::vector<Declared> DeclaredCounts(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<Declared> objects;
+  std::string line;
+  int facesLeft = 0;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string first;
+    words >> first;
+    if (facesLeft > 0) {
+      const int corners = std::atoi(first.c_str());
+      Declared& d = objects.back();
+      if (corners == 2) ++d.lines;
+      if (corners == 3) ++d.triangles;
+      if (corners == 4) ++d.quads;
+      if (corners > 4) d.triangles += corners - 2;
+      --facesLeft;
+    } else if (first == "Object") {
+      objects.emplace_back();
+    } else if ((first == "vertex" || first == "BVertex") && !objects.empty()) {
+      words >> objects.back().vertices;
+    } else if (first == "face" && !objects.empty()) {
+      words >> facesLeft;
+    }
+  }
+  return objects;
+}
+
+TEST(CliInfo, EveryCorpusModelReadsWithTheCountsItDeclares) {
+  const std::filesystem::path corpus = BRIMVALE_SOURCE_DIR "/../shared/corpus/mqo";
+  if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  int models = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
+    const std::string ext = entry.path().extension().string();
+    if (ext != ".mqo" && ext != ".mqoz") continue;
+    ++models;
+    const std::string file = entry.path().string();
+    const auto result = RunCli({"info", "--json", file});
+    ASSERT_EQ(result.status, 0) << file << ": " << result.err;
+    const json doc = json::parse(result.out);
+    if (ext == ".mqoz") continue;  // the counts are checked on the plain files
+    const auto declared = DeclaredCounts(file);
+    ASSERT_EQ(doc["objects"].size(), declared.size()) << file;
+    for (size_t i = 0; i < declared.size(); ++i) {
+      const json& o = doc["objects"][i];
+      EXPECT_EQ(o["vertices"], declared[i].vertices) << file << " object " << i;
+      EXPECT_EQ(o["lines"], declared[i].lines) << file << " object " << i;
+      EXPECT_EQ(o["triangles"], declared[i].triangles) << file << " object " << i;
+      EXPECT_EQ(o["quads"], declared[i].quads) << file << " object " << i;
+    }
+    EXPECT_EQ(doc["dropped_faces"], 0) << file;
+  }
+  EXPECT_GT(models, 0);
+}
+
+}  // namespace
+}  // namespace brimvale

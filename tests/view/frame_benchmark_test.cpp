@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "document/quorix_doc.h"
+#include "view/frame_benchmark.h"
+
+namespace brimvale {
+namespace {
+
+TEST(FrameBenchmark, TurnsTenDegreesAFrameAndEndsAtTheStartingOrientation) {
+  CQuorixDoc doc;
+  doc.TurntableAngle = 33.0f;
+  std::vector<float> angles;
+  const double seconds = RunFrameBenchmark(doc, [&] { angles.push_back(doc.TurntableAngle); });
+  ASSERT_EQ(angles.size(), 16u);
+  for (int i = 0; i < 15; ++i) EXPECT_EQ(angles[static_cast<size_t>(i)], 10.0f * static_cast<float>(i + 1));
+  EXPECT_EQ(angles.back(), 0.0f);
+  EXPECT_EQ(doc.TurntableAngle, 0.0f);
+  EXPECT_GE(seconds, 0.001);  // never zero, so the frame rate is finite
+}
+
+TEST(FrameBenchmark, MessageHasFourDecimalsAndTheJapaneseUnits) {
+  EXPECT_EQ(FormatFrameBenchmark(1.5), "10.0000 フレーム/秒\n\n0.1000 秒/フレーム\n\n1.5000 秒");
+  EXPECT_EQ(FormatFrameBenchmark(0.5), "30.0000 フレーム/秒\n\n0.0333 秒/フレーム\n\n0.5000 秒");
+}
+
+}  // namespace
+}  // namespace brimvale

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "document/mesh_builder.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
 
@@ -214,6 +215,19 @@ void BM_Reader_BVertexBlockOnly(benchmark::State& state) {
   ReaderBenchmark(state, GeneratedModel().blockPath, GeneratedModel().blockBytes);
 }
 
+// The share of a read that goes to the edges and vertex links of the object
+// (built by the document's topology code once the faces are read).
+void BM_Topology_EdgesAndLinksOfTheReadModel(benchmark::State& state) {
+  CQuorixDoc doc;
+  ReadModel(GeneratedModel().textPath, doc);
+  CMeshBuilder builder(doc.Object(0));
+  for (auto _ : state) {
+    builder.BuildEdges();
+    builder.BuildVertexLinks();
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kVertices);
+}
+
 // Whether the reader's coordinates are, bit for bit, what sscanf made of the
 // same text (z negated as the reader stores it), and the face data too.
 void BM_Reader_BitIdenticalToSscanf(benchmark::State& state) {
@@ -314,6 +328,7 @@ BENCHMARK(BM_Baseline_FgetsSscanf_Text)->Unit(benchmark::kMillisecond)->MinTime(
 BENCHMARK(BM_Reader_Text)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Reader_BVertexModel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Reader_BVertexBlockOnly)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_Topology_EdgesAndLinksOfTheReadModel)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_Reader_BitIdenticalToSscanf)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Reader_PeakMemory_Text)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Reader_PeakMemory_BVertex)->Unit(benchmark::kMillisecond)->Iterations(1);

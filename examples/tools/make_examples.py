@@ -107,7 +107,8 @@ def box(x0, y0, z0, x1, y1, z1):
 def lathe_vase():
     # The profile of a vase in the XY plane, turned about Y by the lathe.
     profile = [(0, 0, 0), (40, 0, 0), (55, 30, 0), (45, 80, 0), (25, 110, 0), (30, 130, 0)]
-    faces = [([i, i + 1], 0) for i in range(len(profile) - 1)]
+    # Each line runs downwards so the turned faces point outwards.
+    faces = [([i + 1, i], 0) for i in range(len(profile) - 1)]
     mats = material_chunk([("glaze", (0.25, 0.45, 0.85, 1.0), "")])
     return document([scene(lookat=(0, 60, 0)), mats,
                      obj("vase", profile, faces, ["lathe 3", "lathe_axis 1", "lathe_seg 16"])])
@@ -159,13 +160,14 @@ def light_scene():
     lamp_v, lamp_f = box(-5, 190, -5, 5, 200, 5)
     mats = material_chunk([("floor", (0.7, 0.7, 0.7, 1.0), ""), ("lamp", (1.0, 1.0, 0.8, 1.0), " emi(1.000)")])
     return document([scene(lookat=(0, 50, 0)), mats,
-                     obj("floor", floor, [([0, 1, 2, 3], 0)]),
+                     obj("floor", floor, [([3, 2, 1, 0], 0)]),
                      obj("Light_1", lamp_v, [(q, 1) for q in lamp_f])])
 
 
 def bvertex_panel():
     vertices = [(-50, -50, 0), (50, -50, 0), (50, 50, 0), (-50, 50, 0), (0, 100, 0)]
-    faces = [([0, 1, 2, 3], 0, [(0, 1), (1, 1), (1, 0), (0, 0)]), ([3, 2, 4], 0)]
+    # Corners run clockwise as seen from the front (+z), the modeller's front side.
+    faces = [([3, 2, 1, 0], 0, [(0, 0), (1, 0), (1, 1), (0, 1)]), ([4, 2, 3], 0)]
     mats = material_chunk([("steel", (0.6, 0.62, 0.65, 1.0), "")])
     return document([scene(), mats, obj("panel", vertices, faces, binary=True)], version="1.1")
 
@@ -182,8 +184,8 @@ def ngons():
     star_uv = [(0.5 + p[0] / 120, 0.5 - p[1] / 120) for p in star]
     mats = material_chunk([("gold", (1.0, 0.8, 0.2, 1.0), ""), ("sky", (0.4, 0.7, 1.0, 1.0), "")])
     return document([scene(), mats,
-                     obj("star", star, [(list(range(10)), 0, star_uv)]),
-                     obj("hexagon", hexagon, [(list(range(6)), 1)])], version="1.1", codepage="utf8")
+                     obj("star", star, [(list(range(9, -1, -1)), 0, star_uv[::-1])]),
+                     obj("hexagon", hexagon, [(list(range(5, -1, -1)), 1)])], version="1.1", codepage="utf8")
 
 
 # --- images -----------------------------------------------------------------

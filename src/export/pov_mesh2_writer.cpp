@@ -70,6 +70,17 @@ void WriteFaceIndex(CExportTextFile& file, int a, int b, int c, int texture) {
   file.Text(" , ");
 }
 
+// "<x,y,z>," with each component in "%0.<decimals>f".
+void WriteVectorItem(CExportTextFile& file, const CVector3& v, int decimals) {
+  file.Char('<');
+  file.Fixed(v.x, decimals);
+  file.Char(',');
+  file.Fixed(v.y, decimals);
+  file.Char(',');
+  file.Fixed(v.z, decimals);
+  file.Text(">,");
+}
+
 }  // namespace
 
 void CPovExporter::WriteObjectIncludeBody(CExportTextFile& file) {
@@ -129,14 +140,7 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& obje
   file.Int(vertexCount);
   file.Text("\n\t\t");
   for (int i = 0; i < vertexCount; ++i) {
-    const CVector3& p = object.m_Vertices.Position(i);
-    file.Char('<');
-    file.Fixed(p.x, 4);
-    file.Char(',');
-    file.Fixed(p.y, 4);
-    file.Char(',');
-    file.Fixed(p.z, 4);
-    file.Text(">,");
+    WriteVectorItem(file, object.m_Vertices.Position(i), 4);
     if (i != 0 && (i + 1) % 10 == 0) {
       file.Char('\n');
       if (i != vertexCount - 1) file.Text("\t\t");
@@ -158,13 +162,7 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& obje
       const int per = group == 0 ? 3 : 4;
       const CVector3 n =
           usable[group] ? (*normals[group])[static_cast<size_t>(face * per + corner)] : CVector3(0.0f, 0.0f, 0.0f);
-      file.Char('<');
-      file.Fixed(n.x, 3);
-      file.Char(',');
-      file.Fixed(n.y, 3);
-      file.Char(',');
-      file.Fixed(n.z, 3);
-      file.Text(">,");
+      WriteVectorItem(file, n, 3);
     });
     file.Text("\n\t}\n");
   }

@@ -10,6 +10,12 @@ namespace {
 
 // Counting pass over corners, then a fill pass: two allocations per kind.
 void LinkFaces(const std::vector<CMeshFace>& faces, int vertexCount, CVertexLinkTable& table, LinkKind kind) {
+  // No faces of this kind: every list is empty, and a point cloud of a million
+  // vertices should not pay for a million zero counts.
+  if (faces.empty()) {
+    table.Clear(kind);
+    return;
+  }
   std::vector<int> counts(static_cast<size_t>(vertexCount), 0);
   for (const CMeshFace& face : faces) {
     for (int c = 0; c < face.m_nCorners && c < 4; ++c) {
@@ -84,6 +90,11 @@ void CMeshBuilder::BuildVertexEdgeLinks() {
   auto usable = [vertexCount](const CMeshEdge& e) {
     return e.m_v0 >= 0 && e.m_v1 >= 0 && e.m_v0 < vertexCount && e.m_v1 < vertexCount;
   };
+  if (obj.m_Edges.empty()) {
+    table.Clear(LinkKind::Edge);
+    obj.m_bVertexEdgeLinksValid = 1;
+    return;
+  }
   std::vector<int> counts(static_cast<size_t>(vertexCount), 0);
   for (const CMeshEdge& e : obj.m_Edges) {
     if (!usable(e)) continue;

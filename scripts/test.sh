@@ -17,11 +17,8 @@ echo "== sanitizer build (clang, ASan + UBSan) =="
 CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DBRIMVALE_SANITIZE=ON -DBRIMVALE_FUZZ=ON -DBRIMVALE_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$JOBS"
-# LeakSanitizer's tracer itself now and then dies at exit ("Tracer caught signal
-# 11") after a test passed; a failing test gets one more run so that flake does
-# not fail the suite, while a real failure fails twice.
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-  ctest --test-dir build-asan -j "$JOBS" --output-on-failure --repeat until-pass:2
+  ctest --test-dir build-asan -j "$JOBS" --output-on-failure
 
 echo "== fuzz targets: replay seeds, then ${FUZZ_SECONDS}s each =="
 scripts/fuzz.sh "$FUZZ_SECONDS"

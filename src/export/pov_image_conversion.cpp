@@ -52,7 +52,8 @@ std::unique_ptr<CPixelImage> Bake(const CMaterial& material, CPixelImage* textur
   if (!baked->Create(width, height, 32)) return nullptr;
   if (texture && !texture->Resize(width, height)) return nullptr;
   if (alphaMap && !alphaMap->Resize(width, height)) return nullptr;
-  const uint32_t colour[3] = {ColorBlue(material.m_Color), ColorGreen(material.m_Color), ColorRed(material.m_Color)};
+  const uint32_t colour[3] = {ColorBlue(material.m_Color), ColorGreen(material.m_Color),
+                              ColorRed(material.m_Color)};
   const float alpha = material.m_fAlpha;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -102,61 +103,54 @@ CPovMaterialMaps PrepareMaterialMaps(CQuorixDoc& doc, const CMaterial& material,
                                      std::vector<std::string>& warnings) {
   const CPovMaterialPaths paths = FindMaterialMaps(doc, material, warnings);
   CPovMaterialMaps maps;
-  maps.hasTexture = paths.hasTexture;
-  maps.textureType = paths.textureType;
-  maps.texturePath = paths.texturePath;
-  maps.hasBump = paths.hasBump;
-  maps.bumpType = paths.bumpType;
-  maps.bumpPath = paths.bumpPath;
+  maps.texture = paths.texture;
+  maps.bump = paths.bump;
   const std::string number = std::to_string(index);
   const std::string& name = material.m_strName;
 
-  const bool bake = (doc.m_bMegaPov && paths.hasTexture && paths.textureType == 8) || paths.hasAlpha ||
-                    material.m_fAlpha != 1.0f || material.m_Color != PackColor(255, 255, 255);
+  const bool bake = (doc.m_bMegaPov && paths.texture.present && paths.texture.type == 8) ||
+                    paths.alpha.present || material.m_fAlpha != 1.0f ||
+                    material.m_Color != PackColor(255, 255, 255);
   if (bake) {
     std::unique_ptr<CPixelImage> texture =
-        paths.hasTexture ? ReadTrueColour(paths.texturePath) : nullptr;
-    std::unique_ptr<CPixelImage> alphaMap = paths.hasAlpha ? ReadTrueColour(paths.alphaPath) : nullptr;
-    if (paths.hasTexture && !texture) warnings.push_back("material " + name + ": cannot read texture " + paths.texturePath);
-    if (paths.hasAlpha && !alphaMap) warnings.push_back("material " + name + ": cannot read alpha map " + paths.alphaPath);
+        paths.texture.present ? ReadTrueColour(paths.texture.path) : nullptr;
+    std::unique_ptr<CPixelImage> alphaMap = paths.alpha.present ? ReadTrueColour(paths.alpha.path) : nullptr;
+    if (paths.texture.present && !texture)
+      warnings.push_back("material " + name + ": cannot read texture " + paths.texture.path);
+    if (paths.alpha.present && !alphaMap)
+      warnings.push_back("material " + name + ": cannot read alpha map " + paths.alpha.path);
     // An unreadable texture leaves the plain colour rather than a reference
     // the renderer cannot load.
-    maps.hasTexture = false;
+    maps.texture.present = false;
     if (texture || alphaMap) {
       std::unique_ptr<CPixelImage> baked = Bake(material, texture.get(), alphaMap.get());
       const std::string target = base + "_pig" + number + ".png";
       if (!baked) {
         warnings.push_back("material " + name + ": the texture could not be baked");
       } else if (SaveThrough(*baked, target, transaction)) {
-        maps.hasTexture = true;
-        maps.textureType = 3;
-        maps.texturePath = target;
+        maps.texture = CPovMapFile{true, 3, target};
       }
     }
   }
 
-  if (doc.m_bMegaPov && paths.hasBump && paths.bumpType == 8) {
-    maps.hasBump = false;
+  if (doc.m_bMegaPov && paths.bump.present && paths.bump.type == 8) {
+    maps.bump.present = false;
     const std::string target = base + "_bump" + number + ".png";
-    if (ConvertJpegToPng(paths.bumpPath, target, transaction)) {
-      maps.hasBump = true;
-      maps.bumpType = 3;
-      maps.bumpPath = target;
+    if (ConvertJpegToPng(paths.bump.path, target, transaction)) {
+      maps.bump = CPovMapFile{true, 3, target};
     } else if (!transaction.Failed()) {
-      warnings.push_back("material " + name + ": cannot read bump map " + paths.bumpPath);
+      warnings.push_back("material " + name + ": cannot read bump map " + paths.bump.path);
     }
   }
 
-  if (paths.hasReflection) {
-    std::unique_ptr<CPixelImage> source = ReadTrueColour(paths.reflectionPath);
+  if (paths.reflection.present) {
+    std::unique_ptr<CPixelImage> source = ReadTrueColour(paths.reflection.path);
     std::unique_ptr<CPixelImage> grey = source ? GreyCopy(*source) : nullptr;
     const std::string target = base + "_spec" + number + ".png";
     if (!grey) {
-      warnings.push_back("material " + name + ": cannot read reflection map " + paths.reflectionPath);
+      warnings.push_back("material " + name + ": cannot read reflection map " + paths.reflection.path);
     } else if (SaveThrough(*grey, target, transaction)) {
-      maps.hasReflection = true;
-      maps.reflectionType = 3;
-      maps.reflectionPath = target;
+      maps.reflection = CPovMapFile{true, 3, target};
     }
   }
   return maps;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/export_transaction.h"
+#include "export/pov_material_paths.h"
 
 namespace brimvale {
 
@@ -22,15 +23,9 @@ bool ConvertJpegToPng(const std::string& source, const std::string& target, CExp
 // What the material include file says about one material's maps after the
 // conversions: whether each is present, its image type and the path written.
 struct CPovMaterialMaps {
-  bool hasTexture = false;  // the pigment image (as resolved, or baked)
-  int textureType = -1;
-  std::string texturePath;
-  bool hasBump = false;
-  int bumpType = -1;
-  std::string bumpPath;
-  bool hasReflection = false;
-  int reflectionType = -1;
-  std::string reflectionPath;
+  CPovMapFile texture;  // the pigment image (as resolved, or baked)
+  CPovMapFile bump;
+  CPovMapFile reflection;
 };
 
 // Resolves the material's maps and converts what the renderer cannot take as

@@ -6,12 +6,12 @@
 namespace brimvale {
 namespace {
 
-void Classify(const std::string& materialName, const char* what, const std::string& name, const std::string& path,
-              bool& present, int& type, std::string& out, std::vector<std::string>& warnings) {
-  out = path;
-  present = IsUsableTextureFile(path);
-  type = present ? ImageTypeFromExtension(path) : -1;
-  if (present || name.empty()) return;
+void Classify(const std::string& materialName, const char* what, const std::string& name,
+              const std::string& path, CPovMapFile& map, std::vector<std::string>& warnings) {
+  map.path = path;
+  map.present = IsUsableTextureFile(path);
+  map.type = map.present ? ImageTypeFromExtension(path) : -1;
+  if (map.present || name.empty()) return;
   const bool known = ImageTypeFromExtension(path.empty() ? name : path) != kImageUnknown;
   warnings.push_back("material " + materialName + ": " + what + " " + (path.empty() ? name : path) +
                      (known ? " not found; left out" : " is not an image type the export knows; left out"));
@@ -25,11 +25,11 @@ CPovMaterialPaths FindMaterialMaps(const CQuorixDoc& doc, const CMaterial& mater
   CPovMaterialPaths paths;
   const std::string& name = material.m_strName;
   Classify(name, "texture", material.m_strTexture, ResolveTexturePath(material.m_strTexture, search),
-           paths.hasTexture, paths.textureType, paths.texturePath, warnings);
+           paths.texture, warnings);
   Classify(name, "alpha map", material.m_strAlphaMap, ResolveAlphaPath(material.m_strAlphaMap, search),
-           paths.hasAlpha, paths.alphaType, paths.alphaPath, warnings);
-  Classify(name, "bump map", material.m_strBump, ResolveBumpPath(material.m_strBump, search), paths.hasBump,
-           paths.bumpType, paths.bumpPath, warnings);
+           paths.alpha, warnings);
+  Classify(name, "bump map", material.m_strBump, ResolveBumpPath(material.m_strBump, search), paths.bump,
+           warnings);
   // The reflection name is taken as written, only mapped to a local path.
   std::string reflection;
   if (!material.m_strFourthMap.empty()) {
@@ -37,8 +37,7 @@ CPovMaterialPaths FindMaterialMaps(const CQuorixDoc& doc, const CMaterial& mater
     const std::string existing = FindExistingPath(reflection);
     if (!existing.empty()) reflection = existing;
   }
-  Classify(name, "reflection map", material.m_strFourthMap, reflection, paths.hasReflection, paths.reflectionType,
-           paths.reflectionPath, warnings);
+  Classify(name, "reflection map", material.m_strFourthMap, reflection, paths.reflection, warnings);
   return paths;
 }
 

@@ -11,19 +11,19 @@ namespace brimvale {
 class CQuorixDoc;
 class CMaterial;
 
+// One map file as the export will name it: whether it is there, its image
+// type code and its path.
+struct CPovMapFile {
+  bool present = false;
+  int type = -1;
+  std::string path;
+};
+
 struct CPovMaterialPaths {
-  bool hasTexture = false;
-  int textureType = -1;
-  std::string texturePath;
-  bool hasAlpha = false;
-  int alphaType = -1;
-  std::string alphaPath;
-  bool hasBump = false;
-  int bumpType = -1;
-  std::string bumpPath;
-  bool hasReflection = false;
-  int reflectionType = -1;
-  std::string reflectionPath;
+  CPovMapFile texture;
+  CPovMapFile alpha;
+  CPovMapFile bump;
+  CPovMapFile reflection;
 };
 
 // A name that is set but not present adds a line to warnings.

@@ -36,9 +36,9 @@ void CPovExporter::WriteMaterial(CExportTextFile& file, const CMaterial& materia
   file.Printf("//%s\n", material.m_strName.c_str());
 
   file.Printf("#declare brimvale_mat_pigment_%d = pigment{\n", index);
-  if (maps.hasTexture) {
+  if (maps.texture.present) {
     file.Text("\timage_map{\n");
-    WriteImageReference(file, "\t\t", maps.textureType, maps.texturePath);
+    WriteImageReference(file, "\t\t", maps.texture.type, maps.texture.path);
     file.Text("\t\tinterpolate 2\n");
     file.Text("\t}\n");
   } else {
@@ -48,10 +48,10 @@ void CPovExporter::WriteMaterial(CExportTextFile& file, const CMaterial& materia
   }
   file.Text("}\n\n");
 
-  if (maps.hasBump) {
+  if (maps.bump.present) {
     file.Printf("#declare brimvale_mat_normal_%d = normal{\n", index);
     file.Text("\tbump_map{\n");
-    WriteImageReference(file, "\t\t", maps.bumpType, maps.bumpPath);
+    WriteImageReference(file, "\t\t", maps.bump.type, maps.bump.path);
     file.Text("\t\tinterpolate 2\n");
     file.Text("\t}\n");
     file.Text("}\n\n");
@@ -67,17 +67,17 @@ void CPovExporter::WriteMaterial(CExportTextFile& file, const CMaterial& materia
   file.Text("}\n\n");
 
   file.Printf("#declare brimvale_mat_%d = texture{\n", index);
-  if (maps.hasReflection && specular) {
+  if (maps.reflection.present && specular) {
     // 256 textures; the grey level of the reflection image picks the one whose
     // specular is specular x level / 255.
     file.Text("\tmaterial_map{\n");
-    WriteImageReference(file, "\t\t", maps.reflectionType, maps.reflectionPath);
+    WriteImageReference(file, "\t\t", maps.reflection.type, maps.reflection.path);
     file.Text("\t\tinterpolate 2\n");
     file.Text("\t\t#declare time=0;\n");
     file.Text("\t\t#while(time<256)\n");
     file.Text("\t\t\ttexture{\n");
     file.Printf("\t\t\t\tpigment{ brimvale_mat_pigment_%d }\n", index);
-    if (maps.hasBump) file.Printf("\t\t\t\tnormal { brimvale_mat_normal_%d  }\n", index);
+    if (maps.bump.present) file.Printf("\t\t\t\tnormal { brimvale_mat_normal_%d  }\n", index);
     file.Text("\t\t\t\tfinish {\n");
     file.Printf("\t\t\t\t\tambient %.4f\n", D(material.m_fAmbient));
     file.Printf("\t\t\t\t\tdiffuse %.4f\n", diffuse);
@@ -91,7 +91,7 @@ void CPovExporter::WriteMaterial(CExportTextFile& file, const CMaterial& materia
     file.Text("}\n");
   } else {
     file.Printf("\tpigment{ brimvale_mat_pigment_%d }\n", index);
-    if (maps.hasBump) file.Printf("\tnormal { brimvale_mat_normal_%d  }\n", index);
+    if (maps.bump.present) file.Printf("\tnormal { brimvale_mat_normal_%d  }\n", index);
     file.Printf("\tfinish { brimvale_mat_finish_%d  }\n", index);
     file.Text("}\n");
   }

@@ -27,10 +27,10 @@ CSidePanel::CSidePanel(CQuorixDoc& doc, QWidget* parent) : QWidget(parent), m_Do
   m_pMaterialTab = new CItemTreeTab(doc, CItemTreeTab::Kind::Materials);
   m_pSettings = new CRollupPanel;
   m_pDeformers = new CRollupPanel;
-  m_pTabs->addTab(m_pObjectTab, QStringLiteral("オブジェクト"));
-  m_pTabs->addTab(m_pMaterialTab, QStringLiteral("材質"));
-  m_pTabs->addTab(m_pSettings, QStringLiteral("設定"));
-  m_pTabs->addTab(m_pDeformers, QStringLiteral("変形"));
+  m_pTabs->addTab(m_pObjectTab, tr("オブジェクト"));
+  m_pTabs->addTab(m_pMaterialTab, tr("材質"));
+  m_pTabs->addTab(m_pSettings, tr("設定"));
+  m_pTabs->addTab(m_pDeformers, tr("変形"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_pTabs);

@@ -1,5 +1,9 @@
 #include "panel/side_panel.h"
 
+#include <QApplication>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +19,16 @@ namespace brimvale {
 
 namespace {
 constexpr int kPanelWidth = 260;
+
+// Tabs as narrow as the original tab control's (the text and 6 pixels each
+// side), so the four of them fit the panel's width in English too.
+class CNarrowTabStyle : public QProxyStyle {
+ public:
+  CNarrowTabStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    return metric == PM_TabBarTabHSpace ? 12 : QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
 }  // namespace
 
 CSidePanel::CSidePanel(CQuorixDoc& doc, QWidget* parent) : QWidget(parent), m_Doc(doc) {
@@ -23,6 +37,9 @@ CSidePanel::CSidePanel(CQuorixDoc& doc, QWidget* parent) : QWidget(parent), m_Do
 
   m_pTabs = new QTabWidget(this);
   m_pTabs->setObjectName(QStringLiteral("tab1000"));
+  auto* tabStyle = new CNarrowTabStyle;
+  tabStyle->setParent(m_pTabs);
+  m_pTabs->tabBar()->setStyle(tabStyle);
   m_pObjectTab = new CItemTreeTab(doc, CItemTreeTab::Kind::Objects);
   m_pMaterialTab = new CItemTreeTab(doc, CItemTreeTab::Kind::Materials);
   m_pSettings = new CRollupPanel;

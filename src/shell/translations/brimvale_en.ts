@@ -467,15 +467,15 @@ with &quot;Light_&quot; are lights</translation>
     <name>brimvale::CSidePanel</name>
     <message>
         <source>オブジェクト</source>
-        <translation>Objects</translation>
+        <translation>Object</translation>
     </message>
     <message>
         <source>材質</source>
-        <translation>Materials</translation>
+        <translation>Material</translation>
     </message>
     <message>
         <source>設定</source>
-        <translation>Settings</translation>
+        <translation>Setup</translation>
     </message>
     <message>
         <source>変形</source>

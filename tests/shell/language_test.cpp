@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -99,11 +100,8 @@ class LanguageTest : public QObject {
 
 void LanguageTest::languageChoice() {
   QCOMPARE(LanguageFromUiLanguages({"ja-JP", "en-US"}), UiLanguage::Japanese);
-  QCOMPARE(LanguageFromUiLanguages({"ja"}), UiLanguage::Japanese);
   QCOMPARE(LanguageFromUiLanguages({"en-US", "ja-JP"}), UiLanguage::English);
-  QCOMPARE(LanguageFromUiLanguages({"de-DE"}), UiLanguage::English);
   QCOMPARE(LanguageFromUiLanguages({}), UiLanguage::English);
-  QCOMPARE(ChooseUiLanguage("ja"), UiLanguage::Japanese);
   QCOMPARE(ChooseUiLanguage("en"), UiLanguage::English);
 
   QCOMPARE(ParseShellArguments({"--lang", "en", "a.mqo"}).lang, std::string("en"));
@@ -121,8 +119,11 @@ void LanguageTest::englishWindowHasNoJapanese() {
     QVERIFY2(!header.isEmpty() && !HasJapanese(header), qPrintable(header));
   }
   for (const QString& text : texts.others) QVERIFY2(!HasJapanese(text), qPrintable(text));
-  QVERIFY(texts.headers.contains("&File") && texts.headers.contains("Objects"));
+  QVERIFY(texts.headers.contains("&File") && texts.headers.contains("Object"));
   QCOMPARE(CancelText().remove(u'&'), QString("Cancel"));
+  // The four tabs fit the panel's fixed width without scroll buttons.
+  auto* tabs = frame.findChild<QTabWidget*>("tab1000");
+  QVERIFY(tabs && tabs->tabBar()->sizeHint().width() <= 260);
 }
 
 void LanguageTest::japaneseWindowIsAsSpecified() {

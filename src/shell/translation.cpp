@@ -25,8 +25,6 @@ constexpr const char* kCoreContext = "CoreTexts";
     QT_TRANSLATE_NOOP("CoreTexts", "エラー"),
 };
 
-UiLanguage g_Language = UiLanguage::Japanese;  // no translator: the source texts
-
 std::vector<QPointer<QTranslator>>& Installed() {
   static std::vector<QPointer<QTranslator>> translators;
   return translators;
@@ -75,15 +73,11 @@ bool InstallTranslations(UiLanguage language) {
     }
   }
   Installed().clear();
-  g_Language = language;
-  if (language == UiLanguage::English)
+  if (language == UiLanguage::English) {
     return Install(QStringLiteral("brimvale_en"), QStringLiteral(":/i18n"));
+  }
   // Qt's file dialogs and message-box buttons.
   return Install(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-}
-
-UiLanguage CurrentUiLanguage() {
-  return g_Language;
 }
 
 QString FrameText(const char* text) {

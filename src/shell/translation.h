@@ -26,7 +26,6 @@ UiLanguage ChooseUiLanguage(const std::string& option);
 // window's English texts, or Qt's own Japanese ones. Returns false when a
 // translation could not be loaded (the texts then stay untranslated).
 bool InstallTranslations(UiLanguage language);
-UiLanguage CurrentUiLanguage();
 
 // A text of frame_texts.h in the window's language.
 QString FrameText(const char* text);

@@ -10,6 +10,7 @@ PACKAGES="
   libpng-dev libjpeg62-turbo-dev libzip-dev nlohmann-json3-dev
   libx11-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libosmesa6-dev
   qt6-base-dev libqt6opengl6-dev qt6-svg-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-ipafont-gothic
   povray
   xvfb xauth xdotool x11-apps imagemagick

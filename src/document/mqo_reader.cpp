@@ -13,9 +13,6 @@ namespace brimvale {
 
 namespace {
 
-const char kNotMetasequoiaMessage[] = "これはメタセコイアのファイルではありません";
-const char kErrorCaption[] = "エラー";
-
 class WaitCursor {
  public:
   explicit WaitCursor(CUserInterface& ui) : m_UI(ui) { m_UI.BeginWaitCursor(); }
@@ -42,7 +39,7 @@ bool ReadDocument(CQuorixDoc& doc, std::string_view bytes, CMqoByteSource* sourc
   CMqoCursor cursor(bytes, source);
   std::string_view token;
   if (!cursor.NextToken(token) || token != "Metasequoia") {
-    doc.UI().MessageBox(kNotMetasequoiaMessage, kErrorCaption);
+    doc.UI().MessageBox(kNotMetasequoiaMessage, kReadErrorCaption);
     doc.Reset();
     SetStatus(status, MqoReadResult::NotMetasequoia);
     return false;

@@ -16,6 +16,10 @@ enum class MqoReadResult {
   CannotOpen,      // the file (or the model inside a .mqoz) could not be read
 };
 
+// The message box a file that is not a Metasequoia document brings up.
+inline constexpr const char* kNotMetasequoiaMessage = "これはメタセコイアのファイルではありません";
+inline constexpr const char* kReadErrorCaption = "エラー";
+
 struct MqoReadStatus {
   MqoReadResult result = MqoReadResult::Ok;
   std::string reason;  // for CannotOpen: why, in words a command line can print

@@ -32,7 +32,7 @@ void CopySettings(Kind* shared, const CDeformer& own) {
 
 CDeformerPage::CDeformerPage(CQuorixDoc& doc, const QString& kind)
     : CPanelPage(doc, kind, kind), m_Kind(kind.toLatin1()) {
-  m_pApply = AddCheck(PageLayout(), kApplyId, QStringLiteral("適用する"));
+  m_pApply = AddCheck(PageLayout(), kApplyId, tr("適用する"));
   connect(m_pApply, &QCheckBox::toggled, this, [this](bool on) {
     if (!Loading()) SetApplied(on);
   });

@@ -18,16 +18,16 @@ constexpr float kTenth = 0.1f;
 }  // namespace
 
 CMaterialSettingsPage::CMaterialSettingsPage(CQuorixDoc& doc)
-    : CMaterialPage(doc, QStringLiteral("諸設定"), kBasicSetting) {
+    : CMaterialPage(doc, tr("諸設定"), kBasicSetting) {
   QGridLayout* grid = AddGrid();
-  m_pAlpha = AddFloatEdit(grid, 0, 1004, QStringLiteral("不透明度"), 0.0f, 1.0f, kTenth);
-  m_pDiffuse = AddFloatEdit(grid, 1, 1015, QStringLiteral("拡散光"), 0.0f, 1.0f, kTenth);
-  m_pAmbient = AddFloatEdit(grid, 2, 1016, QStringLiteral("自己照明"), 0.0f, 1.0f, kTenth);
-  m_pSpecular = AddFloatEdit(grid, 3, 1017, QStringLiteral("反射光"), 0.0f, 1.0f, kTenth);
-  m_pPower = AddFloatEdit(grid, 4, 1018, QStringLiteral("反射の強さ"), 0.0f, 100.0f);
-  m_pEmission = AddFloatEdit(grid, 5, 1019, QStringLiteral("周囲光"), 0.0f, 1.0f, kTenth);
+  m_pAlpha = AddFloatEdit(grid, 0, 1004, tr("不透明度"), 0.0f, 1.0f, kTenth);
+  m_pDiffuse = AddFloatEdit(grid, 1, 1015, tr("拡散光"), 0.0f, 1.0f, kTenth);
+  m_pAmbient = AddFloatEdit(grid, 2, 1016, tr("自己照明"), 0.0f, 1.0f, kTenth);
+  m_pSpecular = AddFloatEdit(grid, 3, 1017, tr("反射光"), 0.0f, 1.0f, kTenth);
+  m_pPower = AddFloatEdit(grid, 4, 1018, tr("反射の強さ"), 0.0f, 100.0f);
+  m_pEmission = AddFloatEdit(grid, 5, 1019, tr("周囲光"), 0.0f, 1.0f, kTenth);
   m_pEmission->setEnabled(false);  // shown, never edited here
-  m_pColor = AddColorButton(grid, 6, 1005, QStringLiteral("カラー"));
+  m_pColor = AddColorButton(grid, 6, 1005, tr("カラー"));
 
   BindValue(m_pAlpha, &CMaterial::m_fAlpha);
   BindValue(m_pDiffuse, &CMaterial::m_fDiffuse);
@@ -64,11 +64,11 @@ void CMaterialSettingsPage::LoadControls() {
 }
 
 CMappingPage::CMappingPage(CQuorixDoc& doc)
-    : CMaterialPage(doc, QStringLiteral("マッピング"), kBasicSetting) {
-  AddMapRow(0, QStringLiteral("模様"), 1004, 1005, 1020, &CMaterial::m_strTexture);
-  AddMapRow(1, QStringLiteral("凸凹"), 1015, 1021, 1022, &CMaterial::m_strBump);
-  AddMapRow(2, QStringLiteral("透明"), 1016, 1023, 1024, &CMaterial::m_strAlphaMap);
-  AddMapRow(3, QStringLiteral("反射"), 1017, 1026, 1027, &CMaterial::m_strFourthMap);
+    : CMaterialPage(doc, tr("マッピング"), kBasicSetting) {
+  AddMapRow(0, tr("模様"), 1004, 1005, 1020, &CMaterial::m_strTexture);
+  AddMapRow(1, tr("凸凹"), 1015, 1021, 1022, &CMaterial::m_strBump);
+  AddMapRow(2, tr("透明"), 1016, 1023, 1024, &CMaterial::m_strAlphaMap);
+  AddMapRow(3, tr("反射"), 1017, 1026, 1027, &CMaterial::m_strFourthMap);
 }
 
 void CMappingPage::AddMapRow(int row, const QString& label, int editId, int setId, int clearId,

@@ -21,13 +21,13 @@ bool HasMirrorAxis(const CMeshObject& object) {
 }
 }  // namespace
 
-CMirrorPage::CMirrorPage(CQuorixDoc& doc) : CObjectPage(doc, QStringLiteral("ミラーリング"), kBasicSetting) {
+CMirrorPage::CMirrorPage(CQuorixDoc& doc) : CObjectPage(doc, tr("ミラーリング"), kBasicSetting) {
   m_pType = new QButtonGroup(this);
-  AddRadio(PageLayout(), m_pType, 1009, QStringLiteral("鏡面を作成しない"), 0);
-  AddRadio(PageLayout(), m_pType, 1010, QStringLiteral("左右を分離した鏡面"), 1);
-  AddRadio(PageLayout(), m_pType, 1011, QStringLiteral("左右を接続した鏡面"), 2);
-  m_pLimit = AddCheck(PageLayout(), 1003, QStringLiteral("接続距離を制限する"));
-  QGroupBox* axes = AddGroup(QStringLiteral("適用軸"));
+  AddRadio(PageLayout(), m_pType, 1009, tr("鏡面を作成しない"), 0);
+  AddRadio(PageLayout(), m_pType, 1010, tr("左右を分離した鏡面"), 1);
+  AddRadio(PageLayout(), m_pType, 1011, tr("左右を接続した鏡面"), 2);
+  m_pLimit = AddCheck(PageLayout(), 1003, tr("接続距離を制限する"));
+  QGroupBox* axes = AddGroup(tr("適用軸"));
   auto* axisRow = new QHBoxLayout;
   static_cast<QVBoxLayout*>(axes->layout())->addLayout(axisRow);
   const char* names[3] = {"X", "Y", "Z"};
@@ -36,7 +36,7 @@ CMirrorPage::CMirrorPage(CQuorixDoc& doc) : CObjectPage(doc, QStringLiteral("ミ
     axisRow->addWidget(m_pAxis[i]);
     Register(1006 + i, m_pAxis[i]);
   }
-  m_pDistance = AddFloatEdit(AddGrid(), 0, 1004, QStringLiteral("接続距離"), 0.0f, 1000000.0f);
+  m_pDistance = AddFloatEdit(AddGrid(), 0, 1004, tr("接続距離"), 0.0f, 1000000.0f);
 
   connect(m_pType, &QButtonGroup::idToggled, this, [this](int type, bool checked) {
     CMeshObject* object = Object();
@@ -82,8 +82,8 @@ void CMirrorPage::LoadControls() {
   m_pDistance->SetFloatValue(object->m_fMirrorDistance);
 }
 
-CLathePage::CLathePage(CQuorixDoc& doc) : CObjectPage(doc, QStringLiteral("回転体"), kBasicSetting) {
-  m_pOn = AddCheck(PageLayout(), 1003, QStringLiteral("回転体"));
+CLathePage::CLathePage(CQuorixDoc& doc) : CObjectPage(doc, tr("回転体"), kBasicSetting) {
+  m_pOn = AddCheck(PageLayout(), 1003, tr("回転体"));
   auto* axisRow = new QHBoxLayout;
   PageLayout()->addLayout(axisRow);
   m_pAxis = new QButtonGroup(this);
@@ -95,7 +95,7 @@ CLathePage::CLathePage(CQuorixDoc& doc) : CObjectPage(doc, QStringLiteral("回�
     Register(1009 + i, radio);
   }
   // Labelled "角度" (angle) as the program always has; it sets the segment count.
-  m_pSegments = AddIntEdit(AddGrid(), 0, 1004, QStringLiteral("角度"), kMinSegments, kMaxSegments);
+  m_pSegments = AddIntEdit(AddGrid(), 0, 1004, tr("角度"), kMinSegments, kMaxSegments);
 
   connect(m_pOn, &QCheckBox::toggled, this, [this](bool on) {
     CMeshObject* object = Object();

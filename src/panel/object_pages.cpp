@@ -18,10 +18,10 @@ const QString kBasicSetting = QStringLiteral("Basic Setting");
 }  // namespace
 
 CObjectBasicPage::CObjectBasicPage(CQuorixDoc& doc)
-    : CObjectPage(doc, QStringLiteral("基本設定"), kBasicSetting) {
-  m_pVisible = AddCheck(PageLayout(), 1003, QStringLiteral("表示する"));
-  m_pNoShadow = AddCheck(PageLayout(), 1006, QStringLiteral("影なし"));
-  m_pColor = AddColorButton(AddGrid(), 0, 1005, QStringLiteral("カラー"));
+    : CObjectPage(doc, tr("基本設定"), kBasicSetting) {
+  m_pVisible = AddCheck(PageLayout(), 1003, tr("表示する"));
+  m_pNoShadow = AddCheck(PageLayout(), 1006, tr("影なし"));
+  m_pColor = AddColorButton(AddGrid(), 0, 1005, tr("カラー"));
 
   connect(m_pVisible, &QCheckBox::toggled, this, [this](bool on) {
     CMeshObject* object = Object();
@@ -51,11 +51,11 @@ void CObjectBasicPage::LoadControls() {
   m_pColor->SetColor(object->m_Color);
 }
 
-CPatchPage::CPatchPage(CQuorixDoc& doc) : CObjectPage(doc, QStringLiteral("曲面制御"), kBasicSetting) {
+CPatchPage::CPatchPage(CQuorixDoc& doc) : CObjectPage(doc, tr("曲面制御"), kBasicSetting) {
   m_pType = new QButtonGroup(this);
-  AddRadio(PageLayout(), m_pType, 1009, QStringLiteral("曲面化しない"), 0);
-  AddRadio(PageLayout(), m_pType, 1010, QStringLiteral("曲面化する"), 1);
-  QGroupBox* group = AddGroup(QStringLiteral("分割数"));
+  AddRadio(PageLayout(), m_pType, 1009, tr("曲面化しない"), 0);
+  AddRadio(PageLayout(), m_pType, 1010, tr("曲面化する"), 1);
+  QGroupBox* group = AddGroup(tr("分割数"));
   auto* row = new QVBoxLayout;
   row->setDirection(QBoxLayout::LeftToRight);
   static_cast<QVBoxLayout*>(group->layout())->addLayout(row);
@@ -88,9 +88,9 @@ void CPatchPage::LoadControls() {
 }
 
 CSmoothingPage::CSmoothingPage(CQuorixDoc& doc)
-    : CObjectPage(doc, QStringLiteral("スムージング"), kBasicSetting) {
-  m_pSmooth = AddCheck(PageLayout(), 1003, QStringLiteral("スムージング"));
-  m_pFacetAngle = AddFloatEdit(AddGrid(), 0, 1004, QStringLiteral("角度"), 0.0f, 180.0f);
+    : CObjectPage(doc, tr("スムージング"), kBasicSetting) {
+  m_pSmooth = AddCheck(PageLayout(), 1003, tr("スムージング"));
+  m_pFacetAngle = AddFloatEdit(AddGrid(), 0, 1004, tr("角度"), 0.0f, 180.0f);
 
   connect(m_pSmooth, &QCheckBox::toggled, this, [this](bool on) {
     CMeshObject* object = Object();

@@ -1,5 +1,6 @@
 #include "panel/panel_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -10,7 +11,7 @@ const char* const kImageFileFilter =
     "Portable Pixelmap(*.ppm)|*.ppm|Targa(*.tga)|*.tga|Portable Network Graphics(*.png)|*.png|"
     "Jpeg(*.jpg,*.jpeg)|*.jpg;*.jpeg||";
 const char* const kIncludeFileFilter = "include file (*.inc)|*.inc|All Files (*.*)|*.*||";
-const char* const kMetaseqFolderTitle = "メタセコイアのフォルダの選択";
+const char* const kMetaseqFolderTitle = QT_TRANSLATE_NOOP("PanelTexts", "メタセコイアのフォルダの選択");
 
 QString QtFileFilter(const char* windowsFilter) {
   const QStringList parts = QString::fromUtf8(windowsFilter).split(u'|');

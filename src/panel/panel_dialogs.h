@@ -13,7 +13,7 @@ namespace brimvale {
 // The filters of the panel's "set" and ". . ." buttons.
 extern const char* const kImageFileFilter;
 extern const char* const kIncludeFileFilter;
-// Title of the Metasequoia folder browser.
+// Title of the Metasequoia folder browser; translated in context "PanelTexts".
 extern const char* const kMetaseqFolderTitle;
 
 // "Name|*.a;*.b|Other|*.c||" -> "Name (*.a *.b);;Other (*.c)". The name is kept

@@ -28,28 +28,28 @@ float& Component(CVector3& v, int i) {
 }
 }  // namespace
 
-CCameraPage::CCameraPage(CQuorixDoc& doc) : CPanelPage(doc, QStringLiteral("カメラ設定"), kBasicSetting) {
+CCameraPage::CCameraPage(CQuorixDoc& doc) : CPanelPage(doc, tr("カメラ設定"), kBasicSetting) {
   const int positionIds[3] = {1004, 1015, 1016};
   const int lookAtIds[3] = {1017, 1018, 1019};
   const char* axes[3] = {"X", "Y", "Z"};
   QGridLayout* position = AddGrid();
   QGridLayout* lookAt = nullptr;
-  position->addWidget(new QLabel(QStringLiteral("カメラの位置"), this), 0, 0, 1, 2);
+  position->addWidget(new QLabel(tr("カメラの位置"), this), 0, 0, 1, 2);
   for (int i = 0; i < 3; ++i) {
     m_pPosition[i] = AddFloatEdit(position, i + 1, positionIds[i], QString::fromLatin1(axes[i]),
                                   -kCoordinateLimit, kCoordinateLimit);
   }
   lookAt = AddGrid();
-  lookAt->addWidget(new QLabel(QStringLiteral("カメラの見ている位置"), this), 0, 0, 1, 2);
+  lookAt->addWidget(new QLabel(tr("カメラの見ている位置"), this), 0, 0, 1, 2);
   for (int i = 0; i < 3; ++i) {
     m_pLookAt[i] = AddFloatEdit(lookAt, i + 1, lookAtIds[i], QString::fromLatin1(axes[i]), -kCoordinateLimit,
                                 kCoordinateLimit);
   }
-  m_pAngle = AddFloatEdit(AddGrid(), 0, 1025, QStringLiteral("奥行き感"), 1.0f, 150.0f);
-  QGroupBox* type = AddGroup(QStringLiteral("タイプ"));
+  m_pAngle = AddFloatEdit(AddGrid(), 0, 1025, tr("奥行き感"), 1.0f, 150.0f);
+  QGroupBox* type = AddGroup(tr("タイプ"));
   m_pType = new QButtonGroup(this);
-  AddRadio(static_cast<QVBoxLayout*>(type->layout()), m_pType, 1009, QStringLiteral("遠近感なし"), 0);
-  AddRadio(static_cast<QVBoxLayout*>(type->layout()), m_pType, 1010, QStringLiteral("遠近感あり"), 1);
+  AddRadio(static_cast<QVBoxLayout*>(type->layout()), m_pType, 1009, tr("遠近感なし"), 0);
+  AddRadio(static_cast<QVBoxLayout*>(type->layout()), m_pType, 1010, tr("遠近感あり"), 1);
 
   for (int i = 0; i < 3; ++i) {
     connect(m_pPosition[i], &CNumEdit::numEditChanged, this, [this, i] {
@@ -90,10 +90,10 @@ void CCameraPage::LoadControls() {
 }
 
 CBackgroundPage::CBackgroundPage(CQuorixDoc& doc)
-    : CPanelPage(doc, QStringLiteral("背景設定"), kBasicSetting) {
+    : CPanelPage(doc, tr("背景設定"), kBasicSetting) {
   QGridLayout* colour = AddGrid();
-  m_pColor = AddColorButton(colour, 0, 1005, QStringLiteral("背景色"));
-  m_pShow = AddCheck(PageLayout(), 1003, QStringLiteral("下絵"));
+  m_pColor = AddColorButton(colour, 0, 1005, tr("背景色"));
+  m_pShow = AddCheck(PageLayout(), 1003, tr("下絵"));
   QGridLayout* file = AddGrid();
   m_pFile = AddNameEdit(file, 0, 1004, QString());
   QPushButton* browse = AddButton(file, 0, 2, 1020, QStringLiteral(". . ."));

@@ -3,6 +3,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
@@ -27,15 +28,15 @@ bool EndsWithSeparator(const QString& path) {
 }
 }  // namespace
 
-CFolderPage::CFolderPage(CQuorixDoc& doc) : CPanelPage(doc, QStringLiteral("パス設定"), kBasicSetting) {
+CFolderPage::CFolderPage(CQuorixDoc& doc) : CPanelPage(doc, tr("パス設定"), kBasicSetting) {
   QGridLayout* grid = AddGrid();
   // The label takes its own row: the path needs the width.
-  grid->addWidget(new QLabel(QStringLiteral("メタセコイアのフォルダ"), this), 0, 0, 1, 3);
+  grid->addWidget(new QLabel(tr("メタセコイアのフォルダ"), this), 0, 0, 1, 3);
   m_pFolder = AddNameEdit(grid, 1, 1004, QString());
   QPushButton* browse = AddButton(grid, 1, 2, 1005, kBrowse);
 
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString folder = Dialogs().ChooseFolder(this, QString::fromUtf8(kMetaseqFolderTitle));
+    const QString folder = Dialogs().ChooseFolder(this, QCoreApplication::translate("PanelTexts", kMetaseqFolderTitle));
     if (!folder.isEmpty()) SetFolder(folder);
   });
   connect(m_pFolder, &QLineEdit::editingFinished, this, [this] {
@@ -59,16 +60,16 @@ void CFolderPage::LoadControls() {
 }
 
 COutputTargetPage::COutputTargetPage(CQuorixDoc& doc)
-    : CPanelPage(doc, QStringLiteral("出力先設定"), kBasicSetting) {
+    : CPanelPage(doc, tr("出力先設定"), kBasicSetting) {
   m_pTarget = new QButtonGroup(this);
   AddRadio(PageLayout(), m_pTarget, 1009, QStringLiteral("POV-Ray"), 0);
   QGridLayout* pov = AddGrid();
   pov->setContentsMargins(20, 0, 0, 0);
-  m_pPovVersion = AddFloatEdit(pov, 0, 1004, QStringLiteral("バージョン"), 0.0f, 100.0f, 0.1f);
+  m_pPovVersion = AddFloatEdit(pov, 0, 1004, tr("バージョン"), 0.0f, 100.0f, 0.1f);
   AddRadio(PageLayout(), m_pTarget, 1010, QStringLiteral("Mega-POV"), 1);
   QGridLayout* mega = AddGrid();
   mega->setContentsMargins(20, 0, 0, 0);
-  m_pMegaPovVersion = AddFloatEdit(mega, 0, 1015, QStringLiteral("バージョン"), 0.0f, 100.0f, 0.1f);
+  m_pMegaPovVersion = AddFloatEdit(mega, 0, 1015, tr("バージョン"), 0.0f, 100.0f, 0.1f);
   m_pPovVersion->SetDecimals(2);
   m_pMegaPovVersion->SetDecimals(2);
 
@@ -96,18 +97,18 @@ void COutputTargetPage::LoadControls() {
 }
 
 CExportBasicPage::CExportBasicPage(CQuorixDoc& doc)
-    : CPanelPage(doc, QStringLiteral("基本設定"), kBasicSetting) {
-  m_pUseInclude = BindCheck(1003, QStringLiteral("インクルードファイルを使用"), &CQuorixDoc::m_bUseInclude);
+    : CPanelPage(doc, tr("基本設定"), kBasicSetting) {
+  m_pUseInclude = BindCheck(1003, tr("インクルードファイルを使用"), &CQuorixDoc::m_bUseInclude);
   QGridLayout* grid = AddGrid();
   m_pIncludeFile = AddNameEdit(grid, 0, 1004, QString());
   QPushButton* browse = AddButton(grid, 0, 2, 1005, kBrowse);
   m_pLightObjects =
-      BindCheck(1006, QStringLiteral("名前の先頭に\"Light_\"が付く\nオブジェクトをライトとして扱う"),
+      BindCheck(1006, tr("名前の先頭に\"Light_\"が付く\nオブジェクトをライトとして扱う"),
                 &CQuorixDoc::m_bLightObjects);
   m_pDefaultLights =
-      BindCheck(1007, QStringLiteral("デフォルトのライトを使用"), &CQuorixDoc::m_bDefaultLights);
+      BindCheck(1007, tr("デフォルトのライトを使用"), &CQuorixDoc::m_bDefaultLights);
   m_pSkipHidden =
-      BindCheck(1008, QStringLiteral("非表示のオブジェクトは\n出力しない"), &CQuorixDoc::m_bSkipHidden);
+      BindCheck(1008, tr("非表示のオブジェクトは\n出力しない"), &CQuorixDoc::m_bSkipHidden);
 
   connect(browse, &QPushButton::clicked, this, [this] {
     const QString file = Dialogs().OpenFile(this, QString::fromUtf8(kIncludeFileFilter));

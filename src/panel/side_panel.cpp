@@ -1,5 +1,9 @@
 #include "panel/side_panel.h"
 
+#include <QApplication>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +19,16 @@ namespace brimvale {
 
 namespace {
 constexpr int kPanelWidth = 260;
+
+// Tabs as narrow as the original tab control's (the text and 6 pixels each
+// side), so the four of them fit the panel's width in English too.
+class CNarrowTabStyle : public QProxyStyle {
+ public:
+  CNarrowTabStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    return metric == PM_TabBarTabHSpace ? 12 : QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
 }  // namespace
 
 CSidePanel::CSidePanel(CQuorixDoc& doc, QWidget* parent) : QWidget(parent), m_Doc(doc) {
@@ -23,14 +37,17 @@ CSidePanel::CSidePanel(CQuorixDoc& doc, QWidget* parent) : QWidget(parent), m_Do
 
   m_pTabs = new QTabWidget(this);
   m_pTabs->setObjectName(QStringLiteral("tab1000"));
+  auto* tabStyle = new CNarrowTabStyle;
+  tabStyle->setParent(m_pTabs);
+  m_pTabs->tabBar()->setStyle(tabStyle);
   m_pObjectTab = new CItemTreeTab(doc, CItemTreeTab::Kind::Objects);
   m_pMaterialTab = new CItemTreeTab(doc, CItemTreeTab::Kind::Materials);
   m_pSettings = new CRollupPanel;
   m_pDeformers = new CRollupPanel;
-  m_pTabs->addTab(m_pObjectTab, QStringLiteral("オブジェクト"));
-  m_pTabs->addTab(m_pMaterialTab, QStringLiteral("材質"));
-  m_pTabs->addTab(m_pSettings, QStringLiteral("設定"));
-  m_pTabs->addTab(m_pDeformers, QStringLiteral("変形"));
+  m_pTabs->addTab(m_pObjectTab, tr("オブジェクト"));
+  m_pTabs->addTab(m_pMaterialTab, tr("材質"));
+  m_pTabs->addTab(m_pSettings, tr("設定"));
+  m_pTabs->addTab(m_pDeformers, tr("変形"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_pTabs);

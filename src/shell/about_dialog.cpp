@@ -7,11 +7,12 @@
 #include <QPushButton>
 
 #include "shell/frame_texts.h"
+#include "shell/translation.h"
 
 namespace brimvale {
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QString::fromUtf8(texts::kAboutTitle));
+  setWindowTitle(FrameText(texts::kAboutTitle));
   setObjectName(QStringLiteral("AboutBox"));
 
   auto* icon = new QLabel(this);

@@ -1,6 +1,6 @@
 // The desktop program's command line: an optional Metasequoia file to open,
-// --help and --version. Qt's own options (-platform, -style, ...) are taken out
-// by QApplication before these are read.
+// --help, --version and --lang. Qt's own options (-platform, -style, ...) are
+// taken out by QApplication before these are read.
 #pragma once
 
 #include <string>
@@ -12,6 +12,7 @@ struct CShellArguments {
   bool help = false;
   bool version = false;
   std::string file;   // empty: start with an empty document
+  std::string lang;   // "ja" or "en"; empty: the system's language decides
   std::string error;  // not empty: the command line is wrong (exit status 64)
 };
 

@@ -1,5 +1,6 @@
 #include "shell/frame_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QAbstractButton>
@@ -11,7 +12,7 @@
 namespace brimvale {
 
 QString CFrameDialogs::OpenMqoFile(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("開く"));
+  QFileDialog dialog(parent, QCoreApplication::translate("FrameTexts", "開く"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
@@ -32,7 +33,7 @@ QString CFrameDialogs::OpenMqoFile(QWidget* parent) {
 }
 
 QString CFrameDialogs::SavePovFile(QWidget* parent) {
-  QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"));
+  QFileDialog dialog(parent, QCoreApplication::translate("FrameTexts", "名前を付けて保存"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);

@@ -6,6 +6,7 @@
 #include "document/settings_file.h"
 #include "shell/command_line.h"
 #include "shell/quorix_app.h"
+#include "shell/translation.h"
 
 namespace {
 constexpr int kExitOk = 0;
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
   if (!parsed.error.empty()) {
     std::fprintf(stderr, "brimvale: %s\n%s", parsed.error.c_str(), ShellUsage());
     return kExitUsage;
+  }
+  // A missing translation leaves the texts as they are, which still works.
+  if (!InstallTranslations(ChooseUiLanguage(parsed.lang))) {
+    std::fputs("brimvale: the translation could not be loaded\n", stderr);
   }
   if (!app.InitInstance(DefaultSettingsPath(), parsed.file)) return kExitFailure;
   return CQuorixApp::exec();

@@ -24,12 +24,11 @@
 #include "shell/frame_texts.h"
 #include "shell/quorix_view.h"
 #include "shell/status_indicators.h"
+#include "shell/translation.h"
 
 namespace brimvale {
 
 namespace {
-
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 bool IsMqoPath(const QString& path) {
   return path.endsWith(QStringLiteral(".mqo"), Qt::CaseInsensitive) ||
@@ -88,11 +87,11 @@ QAction* CMainFrame::Action(int id) const {
 
 QAction* CMainFrame::MakeAction(int id, const char* text, const char* stringTableText, const char* icon,
                                 std::function<void()> handler) {
-  auto* action = new QAction(text ? Utf8(text) : QString(), this);
+  auto* action = new QAction(text ? FrameText(text) : QString(), this);
   action->setData(id);
   if (stringTableText) {
     // "status text\ntooltip", as the string table keeps them.
-    const QStringList parts = Utf8(stringTableText).split(QLatin1Char('\n'));
+    const QStringList parts = FrameText(stringTableText).split(QLatin1Char('\n'));
     action->setStatusTip(parts.value(0));
     action->setToolTip(parts.value(1, parts.value(0)));
   }
@@ -130,7 +129,7 @@ void CMainFrame::BuildActions() {
 }
 
 void CMainFrame::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(Utf8(texts::kMenuFile));
+  QMenu* file = menuBar()->addMenu(FrameText(texts::kMenuFile));
   file->addAction(Action(ID_FILE_NEW));
   file->addSeparator();
   file->addAction(Action(ID_OPEN_MQO));
@@ -138,7 +137,7 @@ void CMainFrame::BuildMenus() {
   file->addSeparator();
   file->addAction(Action(ID_APP_EXIT));
 
-  QMenu* view = menuBar()->addMenu(Utf8(texts::kMenuView));
+  QMenu* view = menuBar()->addMenu(FrameText(texts::kMenuView));
   QAction* toolbar = MakeAction(ID_VIEW_TOOLBAR, texts::kItemToolbar, texts::kStrToolbar, nullptr,
                                 [this] { m_pToolBar->setVisible(m_pToolBar->isHidden()); });
   QAction* status = MakeAction(ID_VIEW_STATUS_BAR, texts::kItemStatusBar, texts::kStrStatusBar, nullptr,
@@ -149,7 +148,7 @@ void CMainFrame::BuildMenus() {
   view->addAction(status);
   view->addAction(Action(ID_VIEW_FIT));
 
-  m_pHelpMenu = menuBar()->addMenu(Utf8(texts::kMenuHelp));
+  m_pHelpMenu = menuBar()->addMenu(FrameText(texts::kMenuHelp));
   m_pHelpMenu->addAction(Action(ID_APP_ABOUT));
   m_pHelpMenu->addAction(Action(ID_BENCHMARK));
   m_pHelpMenu->addAction(Action(ID_TIME_MEASUREMENT));
@@ -162,7 +161,7 @@ void CMainFrame::BuildMenus() {
 void CMainFrame::BuildToolBar() {
   m_pToolBar = new QToolBar(this);
   m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
-  m_pToolBar->setWindowTitle(Utf8(texts::kItemToolbar).remove(QStringLiteral("(&T)")));
+  m_pToolBar->setWindowTitle(FrameText(texts::kItemToolbar).remove(QStringLiteral("(&T)")).remove(u'&'));
   m_pToolBar->setIconSize(QSize(16, 15));
   m_pToolBar->setMovable(true);
   m_pToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -182,9 +181,9 @@ void CMainFrame::BuildStatusBar() {
   bar->setObjectName(QStringLiteral("StatusBar"));
   // The message pane says "Ready" whenever no command text is shown.
   connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
-    if (message.isEmpty()) bar->showMessage(Utf8(texts::kReady));
+    if (message.isEmpty()) bar->showMessage(FrameText(texts::kReady));
   });
-  bar->showMessage(Utf8(texts::kReady));
+  bar->showMessage(FrameText(texts::kReady));
   m_pIndicators = new CStatusIndicators(bar);
 }
 
@@ -248,7 +247,7 @@ void CMainFrame::OnDocNotify(int /*code*/, uint32_t /*wordParam*/) {
 void CMainFrame::UpdateTitle() {
   // The title is the file name as the file system spelled it.
   const QString title = QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strTitle));
-  setWindowTitle(title + QStringLiteral(" - ") + Utf8(texts::kAppTitle));
+  setWindowTitle(title + QStringLiteral(" - ") + FrameText(texts::kAppTitle));
 }
 
 void CMainFrame::OnDisplayToggle(int id) {
@@ -294,7 +293,7 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
   }
   if (status.result == MqoReadResult::CannotOpen) {
     m_pDialogs->Message(this, path + QStringLiteral("\n") + QString::fromStdString(status.reason),
-                        Utf8(texts::kErrorCaption), true);
+                        FrameText(texts::kErrorCaption), true);
   }
   UpdateTitle();
   m_pView->RedrawNow();
@@ -320,7 +319,7 @@ void CMainFrame::OnExportPov() {
     written = exporter.Export(QFile::encodeName(path).toStdString());
   }
   if (!written) {
-    m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), Utf8(texts::kErrorCaption), true);
+    m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), FrameText(texts::kErrorCaption), true);
   } else if (!exporter.Warnings().empty()) {
     statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);
   }
@@ -335,8 +334,7 @@ void CMainFrame::OnBenchmark() {
   // 15 turned frames, each drawn before the next step; the view is back at
   // the starting angle (and drawn so) when the figures are shown.
   const double seconds = RunFrameBenchmark(m_Doc, [this] { m_pView->RedrawNow(); });
-  m_pDialogs->Message(this, QString::fromStdString(FormatFrameBenchmark(seconds)), Utf8(texts::kBenchmarkTitle),
-                      false);
+  m_pDialogs->Message(this, FrameBenchmarkMessage(seconds), FrameText(texts::kBenchmarkTitle), false);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -11,6 +11,7 @@
 #include "geometry/time_measurement.h"
 #include "shell/frame_dialogs.h"
 #include "shell/frame_texts.h"
+#include "shell/translation.h"
 
 namespace brimvale {
 
@@ -167,9 +168,9 @@ void CQuorixView::wheelEvent(QWheelEvent* event) {
 
 void CQuorixView::OnTimeMeasurement(CFrameDialogs& dialogs) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const QString message = QString::fromStdString(FormatGeometryTimes(MeasureGeometryTimes(m_Doc)));
+  const QString message = GeometryTimesMessage(MeasureGeometryTimes(m_Doc));
   QApplication::restoreOverrideCursor();
-  dialogs.Message(this, message, QString::fromUtf8(texts::kBenchmarkTitle), false);
+  dialogs.Message(this, message, FrameText(texts::kBenchmarkTitle), false);
 }
 
 }  // namespace brimvale

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 
 #include "shell/frame_texts.h"
+#include "shell/translation.h"
 #include "shell/x11_lock_keys.h"
 
 namespace brimvale {
@@ -15,7 +16,7 @@ CStatusIndicators::CStatusIndicators(QStatusBar* bar) : QObject(bar) {
   const char* names[4] = {texts::kIndicatorKana, texts::kIndicatorCaps, texts::kIndicatorNum,
                           texts::kIndicatorScroll};
   for (int i = 0; i < 4; ++i) {
-    auto* label = new QLabel(QString::fromUtf8(names[i]), bar);
+    auto* label = new QLabel(FrameText(names[i]), bar);
     label->setAlignment(Qt::AlignCenter);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 10);

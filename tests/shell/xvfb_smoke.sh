@@ -39,7 +39,8 @@ gone_window() {
 export XDG_CONFIG_HOME="$OUT/config"
 export LC_ALL=C.UTF-8
 rm -rf "$XDG_CONFIG_HOME"
-"$BRIMVALE" "$MODEL" >"$OUT/brimvale.log" 2>&1 &
+# In Japanese, whatever the locale: the steps below find windows by their titles.
+"$BRIMVALE" --lang ja "$MODEL" >"$OUT/brimvale.log" 2>&1 &
 PID=$!
 
 WIN=$(wait_window "$(basename "$MODEL") - Brimvale") || true

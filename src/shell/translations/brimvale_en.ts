@@ -1,0 +1,496 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>CoreTexts</name>
+    <message>
+        <source>これはメタセコイアのファイルではありません</source>
+        <translation>This is not a Metasequoia file.</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>%1 フレーム/秒
+
+%2 秒/フレーム
+
+%3 秒</source>
+        <translation>%1 frames/second
+
+%2 seconds/frame
+
+%3 seconds</translation>
+    </message>
+    <message>
+        <source>フリーズ	%1 秒	%2
+
+法線	%3 秒	%4
+
+スムース法線 %5 秒	%6
+
+トータル	%7 秒	%8</source>
+        <translation>Freeze	%1 s	%2
+
+Normals	%3 s	%4
+
+Smooth normals %5 s	%6
+
+Total	%7 s	%8</translation>
+    </message>
+</context>
+<context>
+    <name>FrameTexts</name>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)	Ctrl+N</source>
+        <translation>&amp;New	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>メタセコイアのファイルを開く</source>
+        <translation>&amp;Open Metasequoia File...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>MegaPOVファイルを出力</source>
+        <translation>&amp;Export POV-Ray/MegaPOV Scene...</translation>
+    </message>
+    <message>
+        <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About Brimvale</translation>
+    </message>
+    <message>
+        <source>ベンチマーク</source>
+        <translation>Benchmark</translation>
+    </message>
+    <message>
+        <source>時間測定</source>
+        <translation>Time Measurement</translation>
+    </message>
+    <message>
+        <source>新規にﾌｧｲﾙを作成
+新規ﾌｧｲﾙ</source>
+        <translation>Start a new, empty document
+New</translation>
+    </message>
+    <message>
+        <source>ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示
+終了</source>
+        <translation>Quit the application
+Exit</translation>
+    </message>
+    <message>
+        <source>ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示
+ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>Show the program&apos;s name, version and copyright
+About Brimvale</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ ﾊﾞｰの表示/非表示
+ﾂｰﾙ ﾊﾞｰの表示/非表示</source>
+        <translation>Show or hide the toolbar
+Show or hide the toolbar</translation>
+    </message>
+    <message>
+        <source>ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示
+ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示</source>
+        <translation>Show or hide the status bar
+Show or hide the status bar</translation>
+    </message>
+    <message>
+        <source>メタセコイアのファイルを入力
+メタセコイアのファイルを入力</source>
+        <translation>Open a Metasequoia file (.mqo, .mqoz)
+Open a Metasequoia file</translation>
+    </message>
+    <message>
+        <source>POV-Ray/MegaPOVに出力
+POV-Ray/MegaPOVに出力</source>
+        <translation>Export the scene for POV-Ray or MegaPOV
+Export for POV-Ray/MegaPOV</translation>
+    </message>
+    <message>
+        <source>透明度 ON/OFF
+透明度 ON/OFF</source>
+        <translation>Transparency on/off
+Transparency on/off</translation>
+    </message>
+    <message>
+        <source>頂点&#x3000;表示/非表示
+頂点&#x3000;表示/非表示</source>
+        <translation>Show or hide vertices
+Show or hide vertices</translation>
+    </message>
+    <message>
+        <source>辺&#x3000;表示/非表示
+辺&#x3000;表示/非表示</source>
+        <translation>Show or hide edges
+Show or hide edges</translation>
+    </message>
+    <message>
+        <source>面&#x3000;表示/非表示
+面&#x3000;表示/非表示</source>
+        <translation>Show or hide faces
+Show or hide faces</translation>
+    </message>
+    <message>
+        <source>面を滑らかに表示
+面を滑らかに表示</source>
+        <translation>Smooth shading
+Smooth shading</translation>
+    </message>
+    <message>
+        <source>軸&#x3000;表示/非表示
+軸&#x3000;表示/非表示</source>
+        <translation>Show or hide the axes
+Show or hide the axes</translation>
+    </message>
+    <message>
+        <source>グリッド 表示/非表示
+グリッド&#x3000;表示/非表示</source>
+        <translation>Show or hide the grid
+Show or hide the grid</translation>
+    </message>
+    <message>
+        <source>簡易表示 ON/OFF
+簡易表示 ON/OFF</source>
+        <translation>Simple display on/off
+Simple display on/off</translation>
+    </message>
+    <message>
+        <source>面を両面表示
+面を両面表示</source>
+        <translation>Show both sides of faces
+Show both sides of faces</translation>
+    </message>
+    <message>
+        <source>ｶﾅ</source>
+        <translation>KANA</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>PanelTexts</name>
+    <message>
+        <source>メタセコイアのフォルダの選択</source>
+        <translation>Choose the Metasequoia folder</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CBackgroundPage</name>
+    <message>
+        <source>背景設定</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>下絵</source>
+        <translation>Show a background picture</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CCameraPage</name>
+    <message>
+        <source>カメラ設定</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>カメラの位置</source>
+        <translation>Camera position</translation>
+    </message>
+    <message>
+        <source>カメラの見ている位置</source>
+        <translation>Looking at</translation>
+    </message>
+    <message>
+        <source>奥行き感</source>
+        <translation>Field of view</translation>
+    </message>
+    <message>
+        <source>タイプ</source>
+        <translation>Projection</translation>
+    </message>
+    <message>
+        <source>遠近感なし</source>
+        <translation>Orthographic</translation>
+    </message>
+    <message>
+        <source>遠近感あり</source>
+        <translation>Perspective</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CDeformerPage</name>
+    <message>
+        <source>適用する</source>
+        <translation>Apply</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CExportBasicPage</name>
+    <message>
+        <source>基本設定</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>インクルードファイルを使用</source>
+        <translation>Use an include file</translation>
+    </message>
+    <message>
+        <source>名前の先頭に&quot;Light_&quot;が付く
+オブジェクトをライトとして扱う</source>
+        <translation>Objects whose names begin
+with &quot;Light_&quot; are lights</translation>
+    </message>
+    <message>
+        <source>デフォルトのライトを使用</source>
+        <translation>Use the default lights</translation>
+    </message>
+    <message>
+        <source>非表示のオブジェクトは
+出力しない</source>
+        <translation>Leave hidden objects out</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CFolderPage</name>
+    <message>
+        <source>パス設定</source>
+        <translation>Paths</translation>
+    </message>
+    <message>
+        <source>メタセコイアのフォルダ</source>
+        <translation>Metasequoia folder</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CLathePage</name>
+    <message>
+        <source>回転体</source>
+        <translation>Lathe</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Segments</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CMainFrame</name>
+    <message>
+        <source>OpenGL is not available on this display: the model cannot be shown.</source>
+        <translation>OpenGL is not available on this display: the model cannot be shown.</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CMappingPage</name>
+    <message>
+        <source>マッピング</source>
+        <translation>Mapping</translation>
+    </message>
+    <message>
+        <source>模様</source>
+        <translation>Texture</translation>
+    </message>
+    <message>
+        <source>凸凹</source>
+        <translation>Bump</translation>
+    </message>
+    <message>
+        <source>透明</source>
+        <translation>Alpha</translation>
+    </message>
+    <message>
+        <source>反射</source>
+        <translation>Reflect</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CMaterialSettingsPage</name>
+    <message>
+        <source>諸設定</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>不透明度</source>
+        <translation>Opacity</translation>
+    </message>
+    <message>
+        <source>拡散光</source>
+        <translation>Diffuse</translation>
+    </message>
+    <message>
+        <source>自己照明</source>
+        <translation>Emissive</translation>
+    </message>
+    <message>
+        <source>反射光</source>
+        <translation>Specular</translation>
+    </message>
+    <message>
+        <source>反射の強さ</source>
+        <translation>Shininess</translation>
+    </message>
+    <message>
+        <source>周囲光</source>
+        <translation>Ambient</translation>
+    </message>
+    <message>
+        <source>カラー</source>
+        <translation>Color</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CMirrorPage</name>
+    <message>
+        <source>ミラーリング</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>鏡面を作成しない</source>
+        <translation>No mirror</translation>
+    </message>
+    <message>
+        <source>左右を分離した鏡面</source>
+        <translation>Mirror, halves apart</translation>
+    </message>
+    <message>
+        <source>左右を接続した鏡面</source>
+        <translation>Mirror, halves joined</translation>
+    </message>
+    <message>
+        <source>接続距離を制限する</source>
+        <translation>Limit the joining distance</translation>
+    </message>
+    <message>
+        <source>適用軸</source>
+        <translation>Axes</translation>
+    </message>
+    <message>
+        <source>接続距離</source>
+        <translation>Distance</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CObjectBasicPage</name>
+    <message>
+        <source>基本設定</source>
+        <translation>Basic Settings</translation>
+    </message>
+    <message>
+        <source>表示する</source>
+        <translation>Visible</translation>
+    </message>
+    <message>
+        <source>影なし</source>
+        <translation>No shadow</translation>
+    </message>
+    <message>
+        <source>カラー</source>
+        <translation>Color</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::COutputTargetPage</name>
+    <message>
+        <source>出力先設定</source>
+        <translation>Export Target</translation>
+    </message>
+    <message>
+        <source>バージョン</source>
+        <translation>Version</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CPatchPage</name>
+    <message>
+        <source>曲面制御</source>
+        <translation>Curved Surface</translation>
+    </message>
+    <message>
+        <source>曲面化しない</source>
+        <translation>Flat</translation>
+    </message>
+    <message>
+        <source>曲面化する</source>
+        <translation>Curved (patch subdivision)</translation>
+    </message>
+    <message>
+        <source>分割数</source>
+        <translation>Subdivisions</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CQuorixView</name>
+    <message>
+        <source>OpenGL is not available: the view cannot draw.</source>
+        <translation>OpenGL is not available: the view cannot draw.</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CSidePanel</name>
+    <message>
+        <source>オブジェクト</source>
+        <translation>Object</translation>
+    </message>
+    <message>
+        <source>材質</source>
+        <translation>Material</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Setup</translation>
+    </message>
+    <message>
+        <source>変形</source>
+        <translation>Deform</translation>
+    </message>
+</context>
+<context>
+    <name>brimvale::CSmoothingPage</name>
+    <message>
+        <source>スムージング</source>
+        <translation>Smoothing</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+</context>
+</TS>

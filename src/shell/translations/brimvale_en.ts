@@ -202,6 +202,16 @@ Show both sides of faces</translation>
         <source>エラー</source>
         <translation>Error</translation>
     </message>
+    <message>
+        <source>全体を表示(&amp;A)</source>
+        <translation>Show &amp;All</translation>
+    </message>
+    <message>
+        <source>全体を表示
+全体を表示</source>
+        <translation>Show the whole model
+Show all</translation>
+    </message>
 </context>
 <context>
     <name>PanelTexts</name>

@@ -264,7 +264,7 @@ int Run(const std::vector<std::string>& args) {
   const PovrayRun run = RunPovray(output, png, options.width, options.height, log);
   if (!run.started || run.exitStatus != 0) {
     // povray's own words say what went wrong; its progress lines do not.
-    if (run.started) std::fputs(PovrayMessages(log, 60).c_str(), stderr);
+    if (run.started) std::fputs(PovrayMessages(log, 20).c_str(), stderr);
     std::fprintf(stderr, "brimvale-cli export: cannot render %s: %s\n", output.c_str(), run.message.c_str());
     if (run.started) std::fprintf(stderr, "povray's whole output is in %s\n", log.c_str());
     return kExitFailure;

@@ -26,6 +26,9 @@ char g_partialFile[4096] = {};
 
 extern "C" void OnCpuTimeExceeded(int) {
   if (g_partialFile[0] != '\0') ::unlink(g_partialFile);
+  static const char kMessage[] = "brimvale-cli thumbnail: out of CPU time\n";
+  // Only async-signal-safe calls here; nothing useful is left to do if the write fails.
+  if (::write(STDERR_FILENO, kMessage, sizeof kMessage - 1) < 0) ::_exit(3);
   ::_exit(3);
 }
 

@@ -16,6 +16,7 @@
 #include "document/quorix_doc.h"
 #include "export/pov_exporter.h"
 #include "foundation/text_utils.h"
+#include "view/camera_fit.h"
 
 namespace brimvale::cli {
 namespace {
@@ -37,7 +38,11 @@ const char kHelp[] =
     "  --include FILE              add #include \"FILE\" at the end of the scene\n"
     "  --background RRGGBB         background colour (hex; default 969696)\n"
     "  --background-image FILE     picture on a plane behind the scene\n"
-    "  --camera-position X,Y,Z     camera position (default: the model's camera)\n"
+    "  --fit                       always fit the camera to the model (by default the\n"
+    "                              model's camera is kept when it shows the whole model\n"
+    "                              filling a third of the picture, as the window does)\n"
+    "  --file-camera               always keep the model's camera\n"
+    "  --camera-position X,Y,Z     camera position (applies after the framing)\n"
     "  --camera-lookat X,Y,Z       point the camera looks at\n"
     "  --camera-angle DEG          view angle in degrees, 1 to 150\n"
     "  --orthographic              no perspective\n"
@@ -54,6 +59,8 @@ struct ExportOptions {
   std::string render;
   int width = 640;
   int height = 480;
+  FramingMode framing = FramingMode::Auto;
+  int framingOptions = 0;
 };
 
 bool ParseFloat(std::string_view text, float& value) {
@@ -183,6 +190,9 @@ int ParseArguments(const std::vector<std::string>& args, ExportOptions& options,
     } else if (arg == "--camera-angle") {
       if (!value(text) || !ParseFloat(text, settings.angle) || settings.angle < 1.0f || settings.angle > 150.0f)
         return Usage("--camera-angle needs degrees from 1 to 150");
+    } else if (arg == "--fit" || arg == "--file-camera") {
+      options.framing = arg == "--fit" ? FramingMode::Fit : FramingMode::FileCamera;
+      ++options.framingOptions;
     } else if (arg == "--orthographic") {
       settings.orthographic = true;
     } else if (arg == "--render") {
@@ -199,6 +209,7 @@ int ParseArguments(const std::vector<std::string>& args, ExportOptions& options,
     }
   }
   if (options.input.empty()) return Usage("no model named");
+  if (options.framingOptions > 1) return Usage("--fit and --file-camera exclude each other");
   if (options.output.empty()) options.output = std::filesystem::path(options.input).stem().string() + ".pov";
   if (options.output.size() <= 4 || AsciiLower(options.output.substr(options.output.size() - 4)) != ".pov")
     return Usage("the scene file must end in .pov: " + options.output);
@@ -245,6 +256,8 @@ int Run(const std::vector<std::string>& args) {
     std::fprintf(stderr, "brimvale-cli export: cannot open %s: %s\n", options.input.c_str(), status.reason.c_str());
     return kExitCannotOpen;
   }
+  // The scene shows what the window would show of the model.
+  ApplyOpeningFraming(doc, options.framing);
   settings.ApplyTo(doc);
 
   CPovExporter exporter(doc);

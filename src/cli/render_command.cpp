@@ -10,6 +10,7 @@
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
 #include "view/back_image.h"
+#include "view/camera_fit.h"
 #include "view/navigation.h"
 #include "view/offscreen_render.h"
 
@@ -19,11 +20,15 @@ namespace {
 constexpr const char* kHelp =
     "Usage: brimvale-cli render FILE -o OUT.png [OPTIONS]\n"
     "Draws one frame of the view of FILE (.mqo or .mqoz) offscreen and writes it as a PNG.\n"
-    "The camera is the file's unless options change it; coordinates are the program's\n"
-    "(Metasequoia's with z negated), as the side panel and the POV-Ray export show them.\n\n"
+    "The camera is the file's when it shows the whole model filling a third of the\n"
+    "picture, else one fitted to the model; camera options apply after that. Coordinates\n"
+    "are the program's (Metasequoia's with z negated), as the side panel and the POV-Ray\n"
+    "export show them.\n\n"
     "Options:\n"
     "  -o, --output OUT.png       picture to write (required)\n"
     "  --size WxH                 picture size in pixels (default 800x600)\n"
+    "  --fit                      always fit the camera to the model\n"
+    "  --file-camera              always keep the file's camera\n"
     "  --camera-position X,Y,Z    camera position\n"
     "  --camera-lookat X,Y,Z      point looked at\n"
     "  --camera-angle DEGREES     horizontal angle of view (1 to 150)\n"
@@ -74,6 +79,8 @@ struct RenderOptions {
   std::string input, output, background;
   int width = 800, height = 600;
   bool hasPosition = false, hasLookAt = false, hasAngle = false, hasOrbit = false, orthographic = false;
+  FramingMode framing = FramingMode::Auto;
+  int framingOptions = 0;
   CVector3 position{0, 0, 0}, lookAt{0, 0, 0};
   float angle = 40.0f, orbitX = 0.0f, orbitY = 0.0f;
 };
@@ -117,6 +124,9 @@ int ParseArguments(const std::vector<std::string>& args, RenderOptions& o, CDisp
       o.orbitX = v[0], o.orbitY = v[1], o.hasOrbit = true;
     } else if (a == "--background-image") {
       if (!value(o.background)) return Usage("--background-image needs a file name");
+    } else if (a == "--fit" || a == "--file-camera") {
+      o.framing = a == "--fit" ? FramingMode::Fit : FramingMode::FileCamera;
+      ++o.framingOptions;
     } else if (a == "--orthographic") {
       o.orthographic = true;
     } else if (a == "--vertices") {
@@ -146,6 +156,7 @@ int ParseArguments(const std::vector<std::string>& args, RenderOptions& o, CDisp
     }
   }
   if (o.input.empty()) return Usage("no model file given");
+  if (o.framingOptions > 1) return Usage("--fit and --file-camera exclude each other");
   if (o.output.empty()) return Usage("no output picture given (-o OUT.png)");
   return -1;
 }
@@ -181,6 +192,7 @@ int Run(const std::vector<std::string>& args) {
     return kExitCannotOpen;
   }
   doc.Display = display;
+  ApplyOpeningFraming(doc, o.framing);
   ApplyCamera(o, doc.m_Scene);
   if (!o.background.empty()) {
     doc.m_BackImage.m_strFile = o.background;

@@ -22,6 +22,7 @@ inline constexpr const char* kItemStatusBar = "ｽﾃｰﾀｽ ﾊﾞｰ(&S)";
 inline constexpr const char* kItemAbout = "ﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr const char* kItemBenchmark = "ベンチマーク";
 inline constexpr const char* kItemTimeMeasurement = "時間測定";
+inline constexpr const char* kItemViewFit = "全体を表示(&A)";
 
 // String table: "status text\ntooltip".
 inline constexpr const char* kStrNew = "新規にﾌｧｲﾙを作成\n新規ﾌｧｲﾙ";
@@ -40,6 +41,7 @@ inline constexpr const char* kStrAxes = "軸　表示/非表示\n軸　表示/�
 inline constexpr const char* kStrGrid = "グリッド 表示/非表示\nグリッド　表示/非表示";
 inline constexpr const char* kStrSimple = "簡易表示 ON/OFF\n簡易表示 ON/OFF";
 inline constexpr const char* kStrDoubleSided = "面を両面表示\n面を両面表示";
+inline constexpr const char* kStrViewFit = "全体を表示\n全体を表示";
 
 // Status bar.
 inline constexpr const char* kReady = "Ready";

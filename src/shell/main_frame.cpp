@@ -15,6 +15,7 @@
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
 #include "export/pov_exporter.h"
+#include "view/camera_fit.h"
 #include "view/frame_benchmark.h"
 #include "shell/about_dialog.h"
 #include "shell/command_ids.h"
@@ -112,6 +113,8 @@ void CMainFrame::BuildActions() {
   MakeAction(ID_BENCHMARK, texts::kItemBenchmark, nullptr, nullptr, [this] { OnBenchmark(); });
   MakeAction(ID_TIME_MEASUREMENT, texts::kItemTimeMeasurement, nullptr, nullptr,
              [this] { m_pView->OnTimeMeasurement(*m_pDialogs); });
+  MakeAction(ID_VIEW_FIT, texts::kItemViewFit, texts::kStrViewFit, ":/icons/fit.svg", [this] { OnViewFit(); })
+      ->setShortcut(QKeySequence(Qt::Key_Home));
 
   // Ctrl+O opens a Metasequoia file: the only kind of file this program reads.
   QAction* open = MakeAction(ID_FILE_OPEN, nullptr, nullptr, nullptr, [this] { OnOpenMqo(); });
@@ -144,6 +147,7 @@ void CMainFrame::BuildMenus() {
   status->setCheckable(true);
   view->addAction(toolbar);
   view->addAction(status);
+  view->addAction(Action(ID_VIEW_FIT));
 
   m_pHelpMenu = menuBar()->addMenu(Utf8(texts::kMenuHelp));
   m_pHelpMenu->addAction(Action(ID_APP_ABOUT));
@@ -167,6 +171,7 @@ void CMainFrame::BuildToolBar() {
   m_pToolBar->addAction(Action(ID_EXPORT_POV));
   m_pToolBar->addSeparator();
   for (const CDisplayToggle& toggle : DisplayToggles()) m_pToolBar->addAction(Action(toggle.id));
+  m_pToolBar->addAction(Action(ID_VIEW_FIT));
   m_pToolBar->addSeparator();
   m_pToolBar->addAction(Action(ID_APP_ABOUT));
   addToolBar(Qt::TopToolBarArea, m_pToolBar);
@@ -285,6 +290,7 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
   {
     CWaitCursor wait;
     read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status);
+    if (read) ApplyOpeningFraming(m_Doc, FramingMode::Auto);
   }
   if (status.result == MqoReadResult::CannotOpen) {
     m_pDialogs->Message(this, path + QStringLiteral("\n") + QString::fromStdString(status.reason),
@@ -295,6 +301,12 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
   m_Doc.Hub().NotifyAll(NOTIFY_DOCUMENT_LOADED);
   UpdateCommandUI();
   return read;
+}
+
+void CMainFrame::OnViewFit() {
+  if (!FitCameraToDocument(m_Doc)) return;
+  m_Doc.Hub().NotifyAll(NOTIFY_CAMERA_MOVED);  // the camera page shows the new camera
+  m_pView->RedrawNow();
 }
 
 void CMainFrame::OnExportPov() {

@@ -81,6 +81,7 @@ class CMainFrame : public QMainWindow, public CDocListener {
   void OnFileNew();
   void OnOpenMqo();
   void OnExportPov();
+  void OnViewFit();  // command 32804
   void OnAbout();
   void OnBenchmark();
 

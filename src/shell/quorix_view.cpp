@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
@@ -153,6 +154,15 @@ void CQuorixView::mouseMoveEvent(QMouseEvent* event) {
   if (m_Renderer.MouseMove(m_Doc, pos.x(), pos.y(), HeldButtons(event->buttons()), width(), height())) {
     RedrawNow();
   }
+}
+
+void CQuorixView::wheelEvent(QWheelEvent* event) {
+  // A wheel away from the user brings the camera nearer.
+  if (ApplyWheelDolly(m_Doc.m_Scene, event->angleDelta().y())) {
+    m_Doc.Hub().PostNotifyAll(NOTIFY_CAMERA_MOVED);
+    RedrawNow();
+  }
+  event->accept();
 }
 
 void CQuorixView::OnTimeMeasurement(CFrameDialogs& dialogs) {

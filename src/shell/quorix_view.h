@@ -53,6 +53,7 @@ class CQuorixView : public QOpenGLWidget, public CDocListener {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void ReleaseGl();

@@ -1,5 +1,8 @@
 #include "view/camera.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "foundation/float_math.h"
 #include "foundation/matrix4.h"
 
@@ -34,6 +37,53 @@ CVector3 UpVector(const CScene& camera) {
   m.RotateY(CameraHead(camera));
   CVector3 up(0.0f, 1.0f, 0.0f);
   return up.Transform(m);
+}
+
+namespace {
+
+double Dot(const double a[3], double x, double y, double z) { return a[0] * x + a[1] * y + a[2] * z; }
+double D(float v) { return static_cast<double>(v); }
+
+void Normalise(double v[3]) {
+  const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+  if (length > 0.0)
+    for (int i = 0; i < 3; ++i) v[i] /= length;
+}
+
+}  // namespace
+
+double CCameraAxes::Right(const CVector3& p) const { return Dot(right, D(p.x) - eye[0], D(p.y) - eye[1], D(p.z) - eye[2]); }
+double CCameraAxes::Up(const CVector3& p) const { return Dot(up, D(p.x) - eye[0], D(p.y) - eye[1], D(p.z) - eye[2]); }
+double CCameraAxes::Depth(const CVector3& p) const {
+  return Dot(forward, D(p.x) - eye[0], D(p.y) - eye[1], D(p.z) - eye[2]);
+}
+
+CCameraAxes CameraAxes(const CScene& camera) {
+  CCameraAxes axes{};
+  const CVector3& p = camera.m_vPosition;
+  const CVector3& t = camera.m_vLookAt;
+  axes.eye[0] = D(p.x), axes.eye[1] = D(p.y), axes.eye[2] = D(p.z);
+  axes.forward[0] = D(t.x) - D(p.x);
+  axes.forward[1] = D(t.y) - D(p.y);
+  axes.forward[2] = D(t.z) - D(p.z);
+  if (axes.forward[0] == 0.0 && axes.forward[1] == 0.0 && axes.forward[2] == 0.0) axes.forward[2] = 1.0;
+  Normalise(axes.forward);
+  const CVector3 up = UpVector(camera);
+  // Made exactly square to the direction of view; the sign of right does not
+  // matter to anyone measuring extents.
+  const double u[3] = {D(up.x), D(up.y), D(up.z)};
+  const double along = Dot(axes.forward, u[0], u[1], u[2]);
+  for (int i = 0; i < 3; ++i) axes.up[i] = u[i] - along * axes.forward[i];
+  Normalise(axes.up);
+  axes.right[0] = axes.up[1] * axes.forward[2] - axes.up[2] * axes.forward[1];
+  axes.right[1] = axes.up[2] * axes.forward[0] - axes.up[0] * axes.forward[2];
+  axes.right[2] = axes.up[0] * axes.forward[1] - axes.up[1] * axes.forward[0];
+  return axes;
+}
+
+double HalfFrameTangent(const CScene& camera) {
+  const double angle = std::isfinite(camera.m_fAngle) ? std::clamp(static_cast<double>(camera.m_fAngle), 1.0, 150.0) : 40.0;
+  return std::tan(angle / 2.0 * 3.14159265358979323846 / 180.0);
 }
 
 namespace {

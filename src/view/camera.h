@@ -29,6 +29,26 @@ CVector3 ViewPlaneSize(const CScene& camera, float a, float b, int w, int h, flo
 // The camera's up direction: (0, 1, 0) turned by bank, pitch and heading.
 CVector3 UpVector(const CScene& camera);
 
+// The camera's frame in double precision: the eye, the unit direction of view,
+// and unit up and right directions across it (bank included). A camera whose
+// position is its look-at looks along +z.
+struct CCameraAxes {
+  double eye[3];
+  double forward[3];
+  double up[3];
+  double right[3];
+
+  // Coordinates of p relative to the eye: across (right, up) and along the view.
+  double Right(const CVector3& p) const;
+  double Up(const CVector3& p) const;
+  double Depth(const CVector3& p) const;
+};
+CCameraAxes CameraAxes(const CScene& camera);
+
+// tan of half the horizontal angle of the 4:3 frame, with the angle held to 1..150
+// degrees (40 when it is not a number).
+double HalfFrameTangent(const CScene& camera);
+
 // Exact axis-view tests; all false for a perspective camera.
 bool IsViewFromAbove(const CScene& camera);
 bool IsViewFromBelow(const CScene& camera);

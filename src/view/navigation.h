@@ -20,6 +20,13 @@ inline constexpr float kMinDollyFactor = 0.1f;
 // the camera alone, for a mode outside 0..4.
 bool ApplyNavigationStep(int mode, CScene& camera, int x, int y, int lx, int ly, int w, int h);
 
+// The wheel dollies: each notch (120 units of angle, positive turned away from
+// the user) brings the camera this factor of its distance nearer the look-at,
+// a notch the other way as far out again. Returns false, the camera unchanged,
+// when the step would bring it too close to tell it from the look-at.
+inline constexpr float kWheelNotchFactor = 0.85f;
+bool ApplyWheelDolly(CScene& camera, int angleDelta);
+
 enum class MouseButton { Left, Middle, Right };
 
 // Buttons held, as reported with a mouse move.

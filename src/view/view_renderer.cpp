@@ -3,6 +3,7 @@
 #include "document/quorix_doc.h"
 #include "view/back_image.h"
 #include "view/camera.h"
+#include "view/depth_range.h"
 #include "view/gl_api.h"
 #include "view/grid_drawing.h"
 #include "view/object_drawing.h"
@@ -10,26 +11,24 @@
 namespace brimvale {
 namespace {
 
-constexpr double kNear = 20.0;
-constexpr double kFar = 10000.0;
 const GLfloat kLightAmbient[4] = {0.4f, 0.4f, 0.4f, 1.0f};
 const GLfloat kLightDiffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
 const GLfloat kLightSpecular[4] = {0.6f, 0.6f, 0.6f, 1.0f};
 const GLfloat kObjectAmbientDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat kObjectSpecular[4] = {0.4f, 0.4f, 0.4f, 1.0f};
 
-void SetUpProjection(const CScene& camera, int w, int h) {
+void SetUpProjection(const CScene& camera, int w, int h, const CDepthRange& depth) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   if (camera.m_bPerspective) {
     gluPerspective(static_cast<double>(VerticalAngle(camera, w, h)),
-                   static_cast<double>(w) / static_cast<double>(h), kNear, kFar);
+                   static_cast<double>(w) / static_cast<double>(h), depth.zNear, depth.zFar);
   } else {
     const CVector3 size = ViewPlaneSize(camera, static_cast<float>(w), static_cast<float>(h), w, h,
                                         CameraDistance(camera));
     const double hx = static_cast<double>(size.x) / 2.0;
     const double hy = static_cast<double>(size.y) / 2.0;
-    glOrtho(-hx, hx, -hy, hy, kNear, kFar);
+    glOrtho(-hx, hx, -hy, hy, depth.zNear, depth.zFar);
   }
 }
 
@@ -156,7 +155,8 @@ void CViewRenderer::DrawFrame(CQuorixDoc& doc, int width, int height) {
   glDepthFunc(GL_LEQUAL);
   SetBlending(doc.Display.Transparency);
   glViewport(0, 0, width, height);
-  SetUpProjection(camera, width, height);
+  SetUpProjection(camera, width, height,
+                  DepthRangeFor(camera, m_DrawnBox.Box(doc), doc.TurntableAngle != 0.0f));
   SetUpCamera(camera);
   SetUpLights(doc);
   glRotatef(-doc.TurntableAngle, 0.0f, 1.0f, 0.0f);

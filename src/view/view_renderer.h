@@ -16,6 +16,7 @@
 // buffers, material textures); one renderer serves one context.
 #pragma once
 
+#include "view/drawn_bounds.h"
 #include "view/gl_cache.h"
 #include "view/navigation.h"
 
@@ -30,7 +31,7 @@ class CViewRenderer {
   CViewRenderer& operator=(const CViewRenderer&) = delete;
 
   // One complete frame for a client area of width x height pixels: clear,
-  // projection, camera, lights, turntable, background picture, grid, axes,
+  // projection (its near and far planes around the model, see depth_range.h), camera, lights, turntable, background picture, grid, axes,
   // objects, frame mask, flush. A zero width or height draws nothing.
   void DrawFrame(CQuorixDoc& doc, int width, int height);
 
@@ -52,6 +53,7 @@ class CViewRenderer {
 
  private:
   CViewGlCache m_Cache;
+  CDrawnBoxCache m_DrawnBox;  // what the depth range takes in
   CNavigationState m_Navigation;
   bool m_bUseBuffers = true;
   int m_nBuffersChecked = -1;  // -1 unknown, 0 unsupported, 1 supported

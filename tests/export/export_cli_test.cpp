@@ -3,10 +3,14 @@
 
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "document/mqo_reader.h"
+#include "document/quorix_doc.h"
 #include "export_test_support.h"
+#include "view/camera_fit.h"
 
 namespace brimvale {
 namespace {
@@ -131,6 +135,28 @@ TEST(ExportCli, OptionsReachTheScene) {
   EXPECT_EQ(testing::ReadAll("mega.pov").rfind("#version unofficial MegaPov 1.2;\n\n", 0), 0u);
   ASSERT_EQ(RunCli("export model.mqo").status, 0);  // default name in the current folder
   EXPECT_EQ(testing::ReadAll("model.pov").rfind("#version 3.5;\n\n", 0), 0u);
+}
+
+TEST(ExportCli, WritesTheCameraTheViewOpensWith) {
+  testing::ScratchFolder folder;
+  // A triangle 5000 units across, far too big for the file's camera.
+  testing::WriteAll("big.mqo", "Metasequoia Document\nFormat Text Ver 1.0\n\nObject \"tri\" {\n"
+                               "\tvertex 3 {\n\t\t0 0 0\n\t\t5000 0 0\n\t\t0 5000 0\n\t}\n"
+                               "\tface 1 {\n\t\t3 V(0 1 2)\n\t}\n}\nEof\n");
+  CQuorixDoc doc;
+  ASSERT_TRUE(ReadMqoFile(doc, "big.mqo"));
+  ApplyOpeningFraming(doc, FramingMode::Auto);
+  char expected[160];
+  std::snprintf(expected, sizeof expected, "\tlocation < %0.3f, %0.3f, %0.3f >\n\tlook_at < %0.3f, %0.3f, %0.3f >\n",
+                static_cast<double>(doc.m_Scene.m_vPosition.x), static_cast<double>(doc.m_Scene.m_vPosition.y),
+                static_cast<double>(doc.m_Scene.m_vPosition.z), static_cast<double>(doc.m_Scene.m_vLookAt.x),
+                static_cast<double>(doc.m_Scene.m_vLookAt.y), static_cast<double>(doc.m_Scene.m_vLookAt.z));
+  ASSERT_EQ(RunCli("export big.mqo -o fitted.pov").status, 0);
+  EXPECT_NE(testing::ReadAll("fitted.pov").find(expected), std::string::npos) << expected;
+  ASSERT_EQ(RunCli("export big.mqo -o file.pov --file-camera").status, 0);
+  EXPECT_NE(testing::ReadAll("file.pov").find("\tlocation < 0.000, 100.000, -300.000 >\n\tlook_at < 0.000, 0.000, 0.000 >"),
+            std::string::npos);
+  EXPECT_EQ(RunCli("export big.mqo --fit --file-camera").status, 64);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The main window: menu texts and order, toolbar order and texts, the display
 // toggles with their pressed states and repaint rules, and the commands.
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -25,6 +27,7 @@
 #include "shell/display_toggles.h"
 #include "shell/main_frame.h"
 #include "shell/quorix_view.h"
+#include "view/camera_fit.h"
 
 using namespace brimvale;
 using namespace brimvale::test;
@@ -89,6 +92,7 @@ class MainFrameTest : public QObject {
   void viewMenuTogglesBars();
   void statusBarSaysReadyWhenIdle();
   void acceleratorsOpenOrDoNothing();
+  void homeFitsTheWholeModel();
   void droppedModelIsOpened();
   void aboutBox();
 };
@@ -102,7 +106,7 @@ void MainFrameTest::menuTextsAndOrder() {
   QCOMPARE(MenuItemTexts(menus[0]->menu()),
            (QStringList{"新規作成(&N)\tCtrl+N", "----", "メタセコイアのファイルを開く", "MegaPOVファイルを出力",
                         "----", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
-  QCOMPARE(MenuItemTexts(menus[1]->menu()), (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)"}));
+  QCOMPARE(MenuItemTexts(menus[1]->menu()), (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "全体を表示(&A)"}));
   QCOMPARE(MenuItemTexts(menus[2]->menu()), (QStringList{"ﾊﾞｰｼﾞｮﾝ情報", "ベンチマーク", "時間測定"}));
 
   QList<int> ids;
@@ -111,7 +115,7 @@ void MainFrameTest::menuTextsAndOrder() {
       if (!item->isSeparator()) ids << item->data().toInt();
     }
   }
-  QCOMPARE(ids, (QList<int>{57600, 32791, 32800, 57665, 59392, 59393, 57664, 32790, 32803}));
+  QCOMPARE(ids, (QList<int>{57600, 32791, 32800, 57665, 59392, 59393, 32804, 57664, 32790, 32803}));
   QCOMPARE(f.frame.Action(ID_OPEN_MQO)->statusTip(), QString("メタセコイアのファイルを入力"));
   QCOMPARE(f.frame.Action(ID_EXPORT_POV)->toolTip(), QString("POV-Ray/MegaPOVに出力"));
 }
@@ -119,7 +123,7 @@ void MainFrameTest::menuTextsAndOrder() {
 void MainFrameTest::toolBarOrderTextsAndIcons() {
   Fixture f;
   QCOMPARE(ToolBarIds(f.frame.ToolBar()), (QList<int>{57600, 32791, 32800, 0, 32792, 32793, 32794, 32795, 32796,
-                                                      32797, 32798, 32799, 32802, 0, 57664}));
+                                                      32797, 32798, 32799, 32802, 32804, 0, 57664}));
   const struct {
     int id;
     const char* status;
@@ -134,12 +138,13 @@ void MainFrameTest::toolBarOrderTextsAndIcons() {
       {32798, "グリッド 表示/非表示", "グリッド　表示/非表示"},
       {32799, "簡易表示 ON/OFF", "簡易表示 ON/OFF"},
       {32802, "面を両面表示", "面を両面表示"},
+      {32804, "全体を表示", "全体を表示"},
   };
   for (const auto& e : expected) {
     QAction* action = f.frame.Action(e.id);
     QCOMPARE(action->statusTip(), QString::fromUtf8(e.status));
     QCOMPARE(action->toolTip(), QString::fromUtf8(e.tip));
-    QVERIFY(action->isCheckable());
+    QCOMPARE(action->isCheckable(), e.id != ID_VIEW_FIT);
   }
   // Every button has a drawn icon, legible at 16 x 15 and at twice that.
   for (QAction* action : f.frame.ToolBar()->actions()) {
@@ -419,6 +424,31 @@ void MainFrameTest::acceleratorsOpenOrDoNothing() {
   QCOMPARE(f.dialogs.openCalls, 2);
   QTest::keySequence(&f.frame, QKeySequence(Qt::CTRL | Qt::Key_N));
   QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_RESET), 1);
+}
+
+void MainFrameTest::homeFitsTheWholeModel() {
+  Fixture f;
+  QVERIFY(f.frame.OpenMqoPath(DataFile("cube.mqo")));
+  QVERIFY(CameraShowsModelWell(f.doc));
+  // Orbited and dollied far away, the cube is a speck off to one side.
+  f.doc.m_Scene.m_vPosition = CVector3(9000.0f, 4000.0f, 20000.0f);
+  f.doc.m_Scene.m_vLookAt = CVector3(3000.0f, 0.0f, 0.0f);
+  QVERIFY(!CameraShowsModelWell(f.doc));
+  const CScene away = f.doc.m_Scene;
+  f.frame.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&f.frame));
+  f.frame.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&f.frame));
+  f.listener.codes.clear();
+  const int redraws = f.frame.View()->RedrawNowCount();
+  QTest::keyClick(&f.frame, Qt::Key_Home);
+  QVERIFY(CameraShowsModelWell(f.doc));
+  QVERIFY(f.frame.View()->RedrawNowCount() > redraws);
+  QCOMPARE(f.listener.Count(NOTIFY_CAMERA_MOVED), 1);
+  // Seen from where the user had turned it.
+  const CVector3 before = Subtract(away.m_vLookAt, away.m_vPosition);
+  const CVector3 after = Subtract(f.doc.m_Scene.m_vLookAt, f.doc.m_Scene.m_vPosition);
+  QVERIFY(std::abs(before.x * after.z - before.z * after.x) < 1e-3f * before.Length() * after.Length());
 }
 
 void MainFrameTest::droppedModelIsOpened() {

@@ -1,6 +1,6 @@
-// brimvale-cli thumbnail: the picture a file manager shows for a model. It runs
-// under its own CPU and memory limits, draws models too big to derive in
-// simple display, and leaves no file behind when anything fails.
+// brimvale-cli thumbnail: the picture a file manager shows for a model, framed
+// whole. It runs under its own CPU and memory limits, draws models too big to
+// derive in simple display, and leaves no file behind when anything fails.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -16,6 +16,7 @@
 #include "cli/thumbnail_guard.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
+#include "view/camera_fit.h"
 #include "view/offscreen_render.h"
 
 namespace brimvale::cli {
@@ -25,9 +26,9 @@ constexpr int kMaxThumbnailSize = 2048;
 
 constexpr const char* kHelp =
     "Usage: brimvale-cli thumbnail [-s SIZE] FILE OUT.png\n"
-    "Draws FILE (.mqo or .mqoz) offscreen into a PNG SIZE pixels wide (default 256, at\n"
-    "most 2048) and three quarters of that high, the shape the export renders, for file\n"
-    "managers (the freedesktop thumbnailer runs it).\n"
+    "Draws the whole of FILE (.mqo or .mqoz) offscreen into a PNG SIZE pixels wide\n"
+    "(default 256, at most 2048) and three quarters of that high, the shape the export\n"
+    "renders, for file managers (the freedesktop thumbnailer runs it).\n"
     "It limits itself to a few seconds of CPU time and 1 GiB of memory, draws models\n"
     "with very many derived faces in simple display, and writes OUT.png only when the\n"
     "whole picture is done.\n\n"
@@ -102,6 +103,8 @@ int Draw(const ThumbnailOptions& o) {
     std::fprintf(stderr, "brimvale-cli thumbnail: %s: too many faces to derive, drawn in simple display\n",
                  o.input.c_str());
   }
+  // The whole model, whatever the file's camera shows.
+  ApplyOpeningFraming(doc, FramingMode::Fit);
 
   COffscreenView view;
   // 4:3, the picture the export renders, so the view draws no bands beside it.

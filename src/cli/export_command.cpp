@@ -46,7 +46,8 @@ const char kHelp[] =
     "  --camera-lookat X,Y,Z       point the camera looks at\n"
     "  --camera-angle DEG          view angle in degrees, 1 to 150\n"
     "  --orthographic              no perspective\n"
-    "  --render OUT.png            then render the scene with povray into OUT.png\n"
+    "  --render OUT.png            then render the scene with povray into OUT.png; povray's\n"
+    "                              messages go to OUT.log (shown only when it fails)\n"
     "  --size WxH                  picture size for --render (default 640x480)\n"
     "  --help                      this text\n\n"
     "Exit status: 0 written (and rendered), 1 not a Metasequoia document, 2 the model\n"
@@ -272,12 +273,17 @@ int Run(const std::vector<std::string>& args) {
   if (options.render.empty()) return kExitOk;
   const std::string png = std::filesystem::absolute(options.render).lexically_normal().string();
   std::fflush(stdout);
-  const PovrayRun run = RunPovray(output, png, options.width, options.height);
+  const std::string log = PovrayLogPath(png);
+  const PovrayRun run = RunPovray(output, png, options.width, options.height, log);
   if (!run.started || run.exitStatus != 0) {
+    // povray's own words say what went wrong; its progress lines do not.
+    if (run.started) std::fputs(PovrayMessages(log, 20).c_str(), stderr);
     std::fprintf(stderr, "brimvale-cli export: cannot render %s: %s\n", output.c_str(), run.message.c_str());
+    if (run.started) std::fprintf(stderr, "povray's whole output is in %s\n", log.c_str());
     return kExitFailure;
   }
-  std::printf("rendered %s (%dx%d)\n", png.c_str(), options.width, options.height);
+  std::printf("rendered %s (%dx%d); povray's messages are in %s\n", png.c_str(), options.width, options.height,
+              log.c_str());
   return kExitOk;
 }
 

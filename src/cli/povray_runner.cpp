@@ -1,5 +1,6 @@
 #include "cli/povray_runner.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +9,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace brimvale::cli {
@@ -42,7 +46,35 @@ std::string FindPovray() {
   return std::string();
 }
 
-PovrayRun RunPovray(const std::string& scenePath, const std::string& pngPath, int width, int height) {
+std::string PovrayLogPath(const std::string& pngPath) {
+  std::filesystem::path log(pngPath);
+  if (log.extension() == ".log") return pngPath + ".log";
+  return log.replace_extension(".log").string();
+}
+
+std::string PovrayMessages(const std::string& logPath, size_t maxLines) {
+  std::ifstream in(logPath, std::ios::binary);
+  std::deque<std::string> lines;
+  std::string line;
+  auto keep = [&]() {
+    // Progress comes as "Rendered N of M pixels (P%)", often ended by a bare CR.
+    const bool progress = line.rfind("Rendered ", 0) == 0 && line.find(" pixels") != std::string::npos;
+    if (!progress && line.find_first_not_of(" \t") != std::string::npos) lines.push_back(line);
+    if (lines.size() > maxLines) lines.pop_front();
+    line.clear();
+  };
+  for (char c; in.get(c);) {
+    if (c == '\n' || c == '\r') keep();
+    else line += c;
+  }
+  keep();
+  std::string text;
+  for (const std::string& each : lines) text += each + "\n";
+  return text;
+}
+
+PovrayRun RunPovray(const std::string& scenePath, const std::string& pngPath, int width, int height,
+                    const std::string& logPath) {
   PovrayRun run;
   const std::string povray = FindPovray();
   if (povray.empty()) {
@@ -60,18 +92,26 @@ PovrayRun RunPovray(const std::string& scenePath, const std::string& pngPath, in
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   const std::string folder = FolderOf(scenePath);
+  const int log = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (log < 0) {
+    run.message = "cannot write the log " + logPath + ": " + std::strerror(errno);
+    return run;
+  }
 
   const pid_t child = ::fork();
   if (child < 0) {
     run.message = std::string("cannot start povray: ") + std::strerror(errno);
+    ::close(log);
     return run;
   }
   if (child == 0) {
-    // povray reads no input; its progress report goes to our stderr.
+    // povray reads no input; everything it prints goes to the log.
+    if (::dup2(log, STDOUT_FILENO) < 0 || ::dup2(log, STDERR_FILENO) < 0) ::_exit(125);
     if (::chdir(folder.c_str()) != 0) ::_exit(126);
     ::execv(povray.c_str(), argv.data());
     ::_exit(127);
   }
+  ::close(log);
   int status = 0;
   while (::waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) {
@@ -82,7 +122,8 @@ PovrayRun RunPovray(const std::string& scenePath, const std::string& pngPath, in
   run.started = true;
   if (WIFEXITED(status)) {
     run.exitStatus = WEXITSTATUS(status);
-    if (run.exitStatus == 127) run.message = "povray could not be started";
+    if (run.exitStatus == 125) run.message = "cannot send povray's output to " + logPath;
+    else if (run.exitStatus == 127) run.message = "povray could not be started";
     else if (run.exitStatus == 126) run.message = "cannot enter the folder " + folder;
     else if (run.exitStatus != 0) run.message = "povray failed with exit status " + std::to_string(run.exitStatus);
   } else {

@@ -15,8 +15,17 @@ struct PovrayRun {
 std::string FindPovray();
 
 // Renders scenePath into the PNG pngPath at width x height, display off, with
-// povray's progress going to this process's stderr. povray runs in the scene's
+// everything povray prints (thousands of progress lines among its messages)
+// going to the file logPath, which is replaced. povray runs in the scene's
 // folder so that its file-access rules allow the files written beside it.
-PovrayRun RunPovray(const std::string& scenePath, const std::string& pngPath, int width, int height);
+PovrayRun RunPovray(const std::string& scenePath, const std::string& pngPath, int width, int height,
+                    const std::string& logPath);
+
+// The log beside the picture: its name with .log for its extension.
+std::string PovrayLogPath(const std::string& pngPath);
+
+// povray's messages in the log without its per-pixel progress lines, at most
+// the last maxLines of them, each ending with a line feed.
+std::string PovrayMessages(const std::string& logPath, size_t maxLines);
 
 }  // namespace brimvale::cli

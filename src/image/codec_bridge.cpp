@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "foundation/text_utils.h"
+#include "foundation/program_folders.h"
 #include "image/codec_abi.h"
 
 namespace brimvale {
@@ -85,7 +85,7 @@ int32_t ProgressAdapter(float fraction, void* context) {
 void SetCodecFolder(const std::string& folder) { CodecFolderOverride() = folder; }
 
 std::string CodecFolder() {
-  return CodecFolderOverride().empty() ? ModuleFolder() : CodecFolderOverride();
+  return CodecFolderOverride().empty() ? ProgramLibraryFolder() : CodecFolderOverride();
 }
 
 bool LoadJpeg(const std::string& path, CPixelImage& image, ProgressCallback progress, uint32_t userValue) {

@@ -1,5 +1,6 @@
 // JPEG and PNG through the sibling libraries libtessjpg.so and libtesspng.so,
-// loaded by name from the executable's folder for each call and unloaded
+// loaded by name from the program's library folder (ProgramLibraryFolder: the
+// executable's folder in the build tree) for each call and unloaded
 // before returning. A missing library or export gives false.
 #pragma once
 
@@ -18,8 +19,8 @@ bool LoadPng(const std::string& path, CPixelImage& image, ProgressCallback progr
 // Writes a 24-bit or 32-bit image; nothing is left at path on failure.
 bool SavePng(const std::string& path, const CPixelImage& image, ProgressCallback progress, uint32_t userValue);
 
-// The folder the libraries are loaded from (the executable's folder unless
-// set, for programs that live elsewhere); an empty text restores the default.
+// The folder the libraries are loaded from (ProgramLibraryFolder unless set,
+// for programs that live elsewhere); an empty text restores the default.
 void SetCodecFolder(const std::string& folder);
 std::string CodecFolder();
 

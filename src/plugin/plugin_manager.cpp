@@ -9,9 +9,10 @@
 
 #include "document/mesh_builder.h"
 #include "document/quorix_doc.h"
-#include "foundation/text_utils.h"
+#include "foundation/program_folders.h"
 #include "plugin/api_state.h"
 #include "plugin/api_table.h"
+#include "plugin/plugin_folders.h"
 #include "plugin/trace_log.h"
 
 namespace brimvale {
@@ -24,19 +25,6 @@ std::string ExecutablePath() {
   std::error_code error;
   const fs::path path = fs::read_symlink("/proc/self/exe", error);
   return error ? std::string() : path.string();
-}
-
-// Shared objects of one folder, by name so that the menus keep one order from
-// one run to the next (directory order is arbitrary here).
-std::vector<fs::path> SharedObjectsIn(const fs::path& folder) {
-  std::vector<fs::path> files;
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code statError;
-    if (it->path().extension() == ".so" && !it->is_directory(statError)) files.push_back(it->path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
 }
 
 int MenuBase(PlugInKind kind) {
@@ -71,10 +59,10 @@ void WalkCommands(const CPlugInManager::PlugInList& list, Visit visit) {
 }  // namespace
 
 CPlugInManager::CPlugInManager(std::string pluginFolder, std::string programPath)
-    : m_strFolder(std::move(pluginFolder)), m_strProgramPath(std::move(programPath)) {
+    : m_strProgramPath(std::move(programPath)) {
   // Referring to the table keeps every exported function in the executable.
   static_cast<void>(ExportedApi());
-  if (m_strFolder.empty()) m_strFolder = ModuleFolder() + "Plugins";
+  m_Roots = pluginFolder.empty() ? PlugInRoots() : std::vector<std::string>{pluginFolder};
   if (m_strProgramPath.empty()) m_strProgramPath = ExecutablePath();
   for (PlugInKind kind : {PlugInKind::Import, PlugInKind::Export, PlugInKind::Create, PlugInKind::Object,
                           PlugInKind::Select}) {
@@ -90,7 +78,7 @@ CPlugInManager::~CPlugInManager() {
 
 void CPlugInManager::LoadKind(PlugInKind kind) {
   PlugInList& list = m_Lists[Slot(kind)];
-  for (const fs::path& file : SharedObjectsIn(fs::path(m_strFolder) / PlugInFolderName(kind))) {
+  for (const fs::path& file : PlugInFilesOfKind(m_Roots, PlugInFolderName(kind))) {
     std::string why;
     std::unique_ptr<CPlugIn> plugIn = CPlugIn::Load(file.string(), kind, m_strProgramPath, &why);
     if (plugIn) {

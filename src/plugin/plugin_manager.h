@@ -23,9 +23,10 @@ class CPlugInManager {
  public:
   using PlugInList = std::vector<std::unique_ptr<CPlugIn>>;
 
-  // Loads every kind from pluginFolder/<Kind>/ (the Plugins/ folder beside the
-  // executable when empty), passing programPath (the executable when empty) to
-  // MQInit. Every file that is skipped gets a line on stderr saying why.
+  // Loads every kind from pluginFolder/<Kind>/ (when empty: the program's own
+  // Plugins/ folder, then the user's, see PlugInRoots), passing programPath (the
+  // executable when empty) to MQInit. Every file that is skipped gets a line on
+  // stderr saying why.
   explicit CPlugInManager(std::string pluginFolder = std::string(), std::string programPath = std::string());
   ~CPlugInManager();  // unloads every plug-in
   CPlugInManager(const CPlugInManager&) = delete;
@@ -55,7 +56,7 @@ class CPlugInManager {
   void LoadKind(PlugInKind kind);
   void UnloadAll();
 
-  std::string m_strFolder;
+  std::vector<std::string> m_Roots;  // searched in order, see PlugInFilesOfKind
   std::string m_strProgramPath;
   // Import, Export, Create, Object, Select.
   std::array<PlugInList, 5> m_Lists;

@@ -34,6 +34,9 @@ CQuorixApp::CQuorixApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationDisplayName(QString::fromUtf8(texts::kAppTitle));
   setApplicationVersion(QStringLiteral("2.1"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/brimvale.svg")));
+  // Lets the desktop (Wayland above all) match the window to the installed
+  // desktop entry and its icon.
+  setDesktopFileName(QStringLiteral("org.brimvale.Brimvale"));
 }
 
 CQuorixApp::~CQuorixApp() { ExitInstance(); }

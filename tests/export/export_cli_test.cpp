@@ -78,6 +78,33 @@ TEST(ExportCli, UnwritableOutputAndMissingPovray) {
   EXPECT_FALSE(fs::exists("out.png"));
 }
 
+// povray's progress stays out of the terminal: everything it prints goes to a
+// log beside the picture, and only its messages, only on failure, are shown.
+TEST(ExportCli, PovrayOutputGoesToALogBesideThePicture) {
+  testing::ScratchFolder folder;
+  testing::WriteAll("model.mqo", kModel);
+  const std::string fake = (folder.Path() / "fake-povray").string();
+  testing::WriteAll(fake,
+                    "#!/bin/sh\n"
+                    "for n in 1 2 3; do printf 'Rendered %s of 3 pixels (33%%)\\r' $n >&2; done\n"
+                    "echo 'Parse Error: something is wrong' >&2\n"
+                    "[ -n \"$FAKE_POVRAY_FAILS\" ] && exit 1\n"
+                    "printf png > \"${2#+O}\"\n");
+  fs::permissions(fake, fs::perms::owner_all);
+  const Result good = RunCli("export model.mqo -o out.pov --render out.png", "BRIMVALE_POVRAY=" + fake);
+  ASSERT_EQ(good.status, 0) << good.output;
+  EXPECT_EQ(good.output.find("Rendered"), std::string::npos) << good.output;
+  EXPECT_EQ(good.output.find("Parse Error"), std::string::npos) << good.output;
+  EXPECT_NE(testing::ReadAll("out.log").find("Rendered 3 of 3 pixels"), std::string::npos);
+
+  const Result bad =
+      RunCli("export model.mqo -o out.pov --render out.png", "FAKE_POVRAY_FAILS=1 BRIMVALE_POVRAY=" + fake);
+  EXPECT_EQ(bad.status, 3);
+  EXPECT_NE(bad.output.find("Parse Error: something is wrong"), std::string::npos) << bad.output;
+  EXPECT_EQ(bad.output.find("Rendered"), std::string::npos) << bad.output;
+  EXPECT_NE(bad.output.find("out.log"), std::string::npos) << bad.output;
+}
+
 TEST(ExportCli, OptionsReachTheScene) {
   testing::ScratchFolder folder;
   testing::WriteAll("model.mqo", kModel);

@@ -133,7 +133,8 @@ void ExpectRendersWithModelVisible(const fs::path& model) {
   }
   const fs::path log = folder.Path() / "render.log";
   const int status = RunLogged(command, log);
-  const std::string output = testing::ReadAll(log);
+  // povray's own messages are in the log beside the picture.
+  const std::string output = testing::ReadAll(log) + testing::ReadAll(folder.Path() / "scene.log");
   ASSERT_EQ(status, 0) << output;
   EXPECT_EQ(output.find("Parse Error"), std::string::npos) << output;
   EXPECT_EQ(output.find("Possible Parse Error"), std::string::npos) << output;

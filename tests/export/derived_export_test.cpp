@@ -6,6 +6,7 @@
 
 #include "deform/bend_deformer.h"
 #include "document/mesh_builder.h"
+#include "document/mqo_reader.h"
 #include "export/pov_exporter.h"
 #include "export_test_support.h"
 #include "geometry/frozen_mesh.h"
@@ -112,6 +113,21 @@ TEST(DerivedExport, CopiesCarryDeformersAndFreezeAsDrawn) {
   // Frozen once, the copy has nothing left to derive.
   EXPECT_FALSE(HasDerivedGeometry(copy));
   EXPECT_FALSE(FrozenCopy(copy));
+}
+
+TEST(DerivedExport, LatheTakesTheMaterialOfItsProfileLines) {
+  testing::ScratchFolder folder;
+  CQuorixDoc doc;
+  ASSERT_TRUE(ReadMqoFile(doc, BRIMVALE_SOURCE_DIR "/examples/lathe_vase.mqo"));
+  CPovExporter exporter(doc);
+  ASSERT_TRUE(exporter.Export("vase.pov")) << exporter.Error();
+  const std::string objects = ReadAll(folder.Path() / "vase_obj.inc");
+  // 5 lines of 16 segments: 80 quads, 160 triangles, each naming texture 1.
+  EXPECT_NE(objects.find("face_indices{\n\t\t160\n"), std::string::npos);
+  size_t named = 0;
+  for (size_t at = objects.find(" > , 1 , "); at != std::string::npos; at = objects.find(" > , 1 , ", at + 1)) ++named;
+  EXPECT_EQ(named, 160u);
+  EXPECT_EQ(objects.find(" > , 0 , "), std::string::npos);
 }
 
 }  // namespace

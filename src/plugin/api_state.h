@@ -47,6 +47,12 @@ CMaterial* KeepNewMaterial(std::unique_ptr<CMaterial> material);
 std::unique_ptr<CMeshObject> ReleaseNewObject(const CMeshObject* object);
 std::unique_ptr<CMaterial> ReleaseNewMaterial(const CMaterial* material);
 
+// What a text getter without data gives back: an empty string in a buffer of
+// size 1 or more, so the plug-in never reads memory nobody wrote.
+inline void WriteEmptyString(char* buffer, int size) {
+  if (buffer && size >= 1) buffer[0] = '\0';
+}
+
 }  // namespace plugin_api
 
 }  // namespace brimvale

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/quorix_doc.h"
+#include "foundation/program_search.h"
 #include "shell/frame_texts.h"
 #include "shell/main_frame.h"
 
@@ -57,6 +58,9 @@ void CQuorixApp::ConnectHub() {
 
 bool CQuorixApp::InitInstance(const std::string& settingsPath, const std::string& file) {
   m_pDoc = std::make_unique<CQuorixDoc>(settingsPath);
+  // A first export renders in the POV-Ray that Linux ships; MegaPOV syntax only
+  // where MegaPOV is installed. The panel's choice then holds for the session.
+  m_pDoc->m_bMegaPov = FindProgramOnPath("megapov").empty() ? 0 : 1;
   ConnectHub();
   m_pDoc->SetUserInterface(&m_UI);
 

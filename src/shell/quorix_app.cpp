@@ -32,7 +32,8 @@ CQuorixApp::CQuorixApp(int& argc, char** argv) : QApplication(argc, argv) {
   // with printf (the POV export, the number fields) must keep the point.
   std::setlocale(LC_NUMERIC, "C");
   setApplicationName(QString::fromUtf8(texts::kAppTitle));
-  setApplicationDisplayName(QString::fromUtf8(texts::kAppTitle));
+  // No display name: Qt would append it to every dialog's title. The main
+  // window spells its own " - Brimvale".
   setApplicationVersion(QStringLiteral("2.1"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/brimvale.svg")));
 }

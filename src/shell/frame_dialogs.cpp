@@ -1,6 +1,7 @@
 #include "shell/frame_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QAbstractButton>
 #include <QIcon>
@@ -10,8 +11,9 @@
 
 namespace brimvale {
 
-QString CFrameDialogs::OpenMqoFile(QWidget* parent) {
+QString CFrameDialogs::OpenMqoFile(QWidget* parent, const QString& folder) {
   QFileDialog dialog(parent, QStringLiteral("開く"));
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
@@ -31,8 +33,12 @@ QString CFrameDialogs::OpenMqoFile(QWidget* parent) {
   return dialog.selectedFiles().constFirst();
 }
 
-QString CFrameDialogs::SavePovFile(QWidget* parent) {
+QString CFrameDialogs::SavePovFile(QWidget* parent, const QString& suggested) {
   QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"));
+  if (!suggested.isEmpty()) {
+    dialog.setDirectory(QFileInfo(suggested).absolutePath());
+    dialog.selectFile(QFileInfo(suggested).fileName());
+  }
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);

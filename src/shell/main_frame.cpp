@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -269,7 +270,7 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnOpenMqo() {
-  const QString path = m_pDialogs->OpenMqoFile(this);
+  const QString path = m_pDialogs->OpenMqoFile(this, DialogFolder());
   if (!path.isEmpty()) {
     OpenMqoPath(path);
     return;
@@ -286,6 +287,7 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
     CWaitCursor wait;
     read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status);
   }
+  if (read) m_strLastFolder = QFileInfo(path).absolutePath();
   if (status.result == MqoReadResult::CannotOpen) {
     m_pDialogs->Message(this, path + QStringLiteral("\n") + QString::fromStdString(status.reason),
                         Utf8(texts::kErrorCaption), true);
@@ -297,9 +299,19 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
   return read;
 }
 
+QString CMainFrame::DialogFolder() const {
+  if (m_Doc.m_strPathName.empty()) return m_strLastFolder;
+  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strPathName))).absolutePath();
+}
+
 void CMainFrame::OnExportPov() {
   if (m_Doc.ObjectCount() == 0) return;  // also when reached by a stale shortcut
-  const QString path = m_pDialogs->SavePovFile(this);
+  // The model's name with .pov, in the model's folder.
+  const QString model = QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strPathName));
+  const QString name = model.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(model).completeBaseName();
+  const QString folder = DialogFolder();
+  const QString path =
+      m_pDialogs->SavePovFile(this, (folder.isEmpty() ? name : folder + u'/' + name) + QStringLiteral(".pov"));
   if (path.isEmpty()) return;
   CPovExporter exporter(m_Doc);
   bool written = false;
@@ -309,7 +321,10 @@ void CMainFrame::OnExportPov() {
   }
   if (!written) {
     m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), Utf8(texts::kErrorCaption), true);
-  } else if (!exporter.Warnings().empty()) {
+    return;
+  }
+  m_strLastFolder = QFileInfo(path).absolutePath();
+  if (!exporter.Warnings().empty()) {
     statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);
   }
 }

@@ -53,7 +53,8 @@ std::string DerivedVertices(CQuorixDoc& doc, CMeshObject& object) {
   char item[96];
   for (int v = 0; v < derived.VertexCount(); ++v) {
     const CVector3& p = derived.m_Vertices.Position(v);
-    std::snprintf(item, sizeof item, "<%0.4f,%0.4f,%0.4f>,", double{p.x}, double{p.y}, double{p.z});
+    std::snprintf(item, sizeof item, "<%0.4f,%0.4f,%0.4f>,", static_cast<double>(p.x),
+                  static_cast<double>(p.y), static_cast<double>(p.z));
     text += item;
   }
   return text;

@@ -5,9 +5,10 @@
  * brimvale executable, where <Kind> is Import, Export, Create, Object or
  * Select. Brimvale loads it at start-up, calls MQCheckVersion, MQInit and
  * MQGetPlugInType, and keeps it when it exports the entry points of its kind.
- * Create, Object and Select plug-ins list their commands through MQEnumString;
- * choosing one from the menu of the same name calls MQCreate, MQModifyObject
- * or MQModifySelect with the command's number.
+ * Create, Object and Select plug-ins must export MQEnumString, which lists
+ * their commands (one without it is skipped); choosing a command from the menu
+ * of the same name calls MQCreate, MQModifyObject or MQModifySelect with the
+ * command's number.
  *
  * The plug-in works on the open document through the functions below, which
  * the brimvale executable exports with C linkage. Link the plug-in without
@@ -20,6 +21,16 @@
  * object (set by MQ_CreateObject, MQDoc_GetObject and MQObj_Clone), whatever
  * object handle it is given. Indices outside a list leave everything as it
  * was and give 0, -1 or NULL.
+ *
+ * Ownership: an object made by MQ_CreateObject or MQObj_Clone, and a material
+ * made by MQ_CreateMaterial, belong to the plug-in interface, across commands,
+ * until MQDoc_AddObject or MQDoc_AddMaterial hands them to the document. Those
+ * never added are freed when the document is reset (a new or opened file) or
+ * closed, and when brimvale exits.
+ *
+ * Functions marked "trace only" do no work: they write their trace line and
+ * give the fixed result named; text getters among them write an empty string
+ * into a buffer of size 1 or more.
  *
  * Usable from C and C++.
  */
@@ -109,9 +120,10 @@ void* MQ_GetWindowHandle(void);
 MQObject MQ_CreateObject(void);
 /* A new default material, not yet in the document. */
 MQMaterial MQ_CreateMaterial(void);
-/* Shows a message box "ShowFileDialog" with the given caption; returns 1 (OK). */
+/* Shows a message box "ShowFileDialog" with the given caption (UTF-8 or
+ * Shift-JIS); returns 1 (OK). */
 int MQ_ShowFileDialog(const char* caption);
-/* Present for compatibility; they do nothing. */
+/* Trace only (the buffers are not written); the int results are 0. */
 void MQ_ImportAxis(void* info, MQPoint* points, int count);
 void MQ_ExportAxis(void* info, MQPoint* points, int count);
 int MQ_LoadImage(const char* filename, void** header, void** buffer, uint32_t reserved);
@@ -122,8 +134,8 @@ int MQ_GetSystemPath(char* buffer, int type);
 int MQDoc_GetObjectCount(MQDocument doc);
 /* Makes the object at index current; NULL outside the list. */
 MQObject MQDoc_GetObject(MQDocument doc, int index);
-int MQDoc_GetCurrentObjectIndex(MQDocument doc); /* always 0 */
-void MQDoc_SetCurrentObjectIndex(MQDocument doc, int index);
+int MQDoc_GetCurrentObjectIndex(MQDocument doc);              /* trace only: 0 */
+void MQDoc_SetCurrentObjectIndex(MQDocument doc, int index);   /* trace only */
 /* Hands the current object (made by MQ_CreateObject or MQObj_Clone) to the
  * document; its index, or -1 when there is no such object. */
 int MQDoc_AddObject(MQDocument doc, MQObject obj);
@@ -132,39 +144,45 @@ void MQDoc_DeleteObject(MQDocument doc, int index);
 int MQDoc_GetObjectIndex(MQDocument doc, MQObject obj);
 int MQDoc_GetMaterialCount(MQDocument doc);
 MQMaterial MQDoc_GetMaterial(MQDocument doc, int index);
-int MQDoc_GetCurrentMaterialIndex(MQDocument doc); /* always -1 */
-void MQDoc_SetCurrentMaterialIndex(MQDocument doc, int index);
+int MQDoc_GetCurrentMaterialIndex(MQDocument doc);            /* trace only: -1 */
+void MQDoc_SetCurrentMaterialIndex(MQDocument doc, int index); /* trace only */
 /* Hands a material made by MQ_CreateMaterial to the document; its index, or -1. */
 int MQDoc_AddMaterial(MQDocument doc, MQMaterial mat);
-void MQDoc_DeleteMaterial(MQDocument doc, int index);
+void MQDoc_DeleteMaterial(MQDocument doc, int index); /* trace only */
+/* Trace only: 0, out_path not written. */
 int MQDoc_FindMappingFile(MQDocument doc, char* out_path, const char* filename, uint32_t map_type);
-void MQDoc_Compact(MQDocument doc);
-void MQDoc_ClearSelect(MQDocument doc, uint32_t flag);
-int MQDoc_AddSelectVertex(MQDocument doc, int objindex, int vertindex);
-int MQDoc_DeleteSelectVertex(MQDocument doc, int objindex, int vertindex);
+void MQDoc_Compact(MQDocument doc);                                     /* trace only */
+void MQDoc_ClearSelect(MQDocument doc, uint32_t flag);                  /* trace only */
+int MQDoc_AddSelectVertex(MQDocument doc, int objindex, int vertindex); /* trace only: 0 */
+int MQDoc_DeleteSelectVertex(MQDocument doc, int objindex, int vertindex); /* trace only: 0 */
 /* 1 when the vertex is selected, else 0. */
 int MQDoc_IsSelectVertex(MQDocument doc, int objindex, int vertindex);
+/* Trace only: each gives 0. */
 int MQDoc_AddSelectLine(MQDocument doc, int objindex, int faceindex, int lineindex);
 int MQDoc_DeleteSelectLine(MQDocument doc, int objindex, int faceindex, int lineindex);
 int MQDoc_IsSelectLine(MQDocument doc, int objindex, int faceindex, int lineindex);
 int MQDoc_AddSelectFace(MQDocument doc, int objindex, int faceindex);
 int MQDoc_DeleteSelectFace(MQDocument doc, int objindex, int faceindex);
 int MQDoc_IsSelectFace(MQDocument doc, int objindex, int faceindex);
-MQScene MQDoc_GetScene(MQDocument doc, int index); /* always NULL */
+MQScene MQDoc_GetScene(MQDocument doc, int index); /* trace only: NULL */
 
-/* ---- Scene (present for compatibility; they do nothing) ---------------- */
+/* ---- Scene -------------------------------------------------------------- */
 
+/* Trace only: the matrices are not written. */
 void MQScene_InitSize(MQScene scene, int width, int height);
 void MQScene_GetProjMatrix(MQScene scene, float* matrix);
 void MQScene_GetViewMatrix(MQScene scene, float* matrix);
 
 /* ---- Object (each works on the current object) ------------------------ */
 
-void MQObj_Delete(MQObject obj);                 /* does nothing */
-MQObject MQObj_Clone(MQObject obj);              /* the copy becomes current */
-void MQObj_Merge(MQObject dest, MQObject source); /* does nothing */
-void MQObj_Freeze(MQObject obj);                 /* bakes lathe, mirror and patch */
-void MQObj_GetName(MQObject obj, char* buffer, int size);
+void MQObj_Delete(MQObject obj);                 /* trace only */
+/* A copy with the object's settings and deformers; it becomes current. */
+MQObject MQObj_Clone(MQObject obj);
+void MQObj_Merge(MQObject dest, MQObject source); /* trace only */
+/* Bakes lathe, mirrors, patch subdivision and deformers into the object: its
+ * mesh becomes the one the view draws. */
+void MQObj_Freeze(MQObject obj);
+void MQObj_GetName(MQObject obj, char* buffer, int size); /* trace only: "" */
 void MQObj_SetName(MQObject obj, const char* name);
 int MQObj_GetVertexCount(MQObject obj);
 void MQObj_GetVertex(MQObject obj, int index, MQPoint* pts);
@@ -176,8 +194,10 @@ int MQObj_GetFaceCount(MQObject obj);
 int MQObj_GetFacePointCount(MQObject obj, int face);
 /* Copies the face's 2, 3 or 4 vertex indices. */
 void MQObj_GetFacePointArray(MQObject obj, int face, int* vertex);
+/* Trace only (uvarray is not written). */
 void MQObj_GetFaceCoordinateArray(MQObject obj, int face, MQCoordinate* uvarray);
-int MQObj_GetFaceMaterial(MQObject obj, int face); /* always -1 */
+int MQObj_GetFaceMaterial(MQObject obj, int face); /* trace only: -1 */
+/* Trace only: the getters give 0. */
 uint32_t MQObj_GetVertexColor(MQObject obj, int vertex);
 void MQObj_SetVertexColor(MQObject obj, int vertex, uint32_t color);
 float MQObj_GetVertexWeight(MQObject obj, int vertex);
@@ -185,17 +205,21 @@ void MQObj_SetVertexWeight(MQObject obj, int vertex, float value);
 void MQObj_CopyVertexAttribute(MQObject obj, int vert1, MQObject obj2, int vert2);
 /* Appends a vertex; its index, or -1. */
 int MQObj_AddVertex(MQObject obj, const MQPoint* p);
-int MQObj_DeleteVertex(MQObject obj, int index); /* 1; the vertex is kept */
+/* Deletes nothing: 1 when the index names a vertex, else 0. */
+int MQObj_DeleteVertex(MQObject obj, int index);
 int MQObj_GetVertexRefCount(MQObject obj, int index);
 /* Appends a face of 2, 3 or 4 corners naming existing vertices; its position
  * within the list of faces with that many corners, or 0 when refused. */
 int MQObj_AddFace(MQObject obj, int count, const int* index);
-int MQObj_DeleteFace(MQObject obj, int index);
+int MQObj_DeleteFace(MQObject obj, int index); /* trace only: 0 */
 int MQObj_InvertFace(MQObject obj, int index); /* 1 when done */
+/* Trace only. */
 void MQObj_SetFaceMaterial(MQObject obj, int face, int material);
 void MQObj_SetFaceCoordinateArray(MQObject obj, int face, const MQCoordinate* uvarray);
 void MQObj_OptimizeVertex(MQObject obj, float distance);
 void MQObj_Compact(MQObject obj);
+/* Trace only: the object's settings are neither read nor changed; the getters
+ * give 0. */
 int MQObj_GetVisible(MQObject obj);
 void MQObj_SetVisible(MQObject obj, int visible);
 int MQObj_GetPatchType(MQObject obj);
@@ -223,6 +247,8 @@ void MQObj_SetLatheSegment(MQObject obj, int segment);
 
 /* Deletes a material made by MQ_CreateMaterial and not handed to the document. */
 void MQMat_Delete(MQMaterial mat);
+/* Trace only, all of the rest: the material is neither read nor changed; the
+ * number getters give 0, the text getters "", MQMat_GetColor writes nothing. */
 void MQMat_GetName(MQMaterial mat, char* buffer, int size);
 void MQMat_GetColor(MQMaterial mat, MQColor* color);
 float MQMat_GetAlpha(MQMaterial mat);

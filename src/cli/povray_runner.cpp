@@ -14,13 +14,10 @@
 #include <fstream>
 #include <vector>
 
+#include "foundation/program_search.h"
+
 namespace brimvale::cli {
 namespace {
-
-bool IsExecutableFile(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
-}
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -33,17 +30,7 @@ std::string FindPovray() {
   if (const char* chosen = std::getenv("BRIMVALE_POVRAY"); chosen != nullptr && *chosen != '\0') {
     return IsExecutableFile(chosen) ? std::string(chosen) : std::string();
   }
-  const char* path = std::getenv("PATH");
-  std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= folders.size()) {
-    const size_t end = std::min(folders.find(':', start), folders.size());
-    const std::string folder = folders.substr(start, end - start);
-    const std::string candidate = (folder.empty() ? std::string(".") : folder) + "/povray";
-    if (IsExecutableFile(candidate)) return candidate;
-    start = end + 1;
-  }
-  return std::string();
+  return FindProgramOnPath("povray");
 }
 
 std::string PovrayLogPath(const std::string& pngPath) {

@@ -7,6 +7,7 @@
 #include "document/mesh_builder.h"
 #include "document/quorix_doc.h"
 #include "export/pov_exporter.h"
+#include "geometry/frozen_mesh.h"
 
 namespace brimvale {
 namespace {
@@ -22,14 +23,6 @@ const char* const kMacroLines[] = {
     "#local e=e+4;",   "#end",
     "#end",
 };
-
-bool HasGeneratedGeometry(const CMeshObject& object) {
-  const bool hasFaces = object.TriangleCount() + object.QuadCount() > 0;
-  if (object.m_bLathe && object.LineCount() > 0) return true;
-  if (object.m_nMirrorType != 0 && hasFaces && (object.m_bMirrorX || object.m_bMirrorY || object.m_bMirrorZ))
-    return true;
-  return object.m_nPatchType != 0 && hasFaces;
-}
 
 // Writes one value per face corner, all triangle corners and then all quad
 // corners, ten to a line; the line counter restarts for the quads.
@@ -94,13 +87,9 @@ void CPovExporter::WriteObjectIncludeBody(CExportTextFile& file) {
   int number = 0;
   for (const auto& object : m_Doc.m_Objects) {
     if ((!object->m_bVisible && m_Doc.m_bSkipHidden) || (IsLightObject(*object) && m_Doc.m_bLightObjects)) continue;
-    if (HasGeneratedGeometry(*object)) {
-      auto copy = std::make_unique<CMeshObject>();
-      CMeshBuilder builder(copy.get());
-      builder.CopyGeometryFrom(*object);
-      builder.CopyAttributesFrom(*object);
-      builder.FreezeModifiers();
-      WriteMesh2(file, *copy, number);
+    // The view's mesh: lathe, mirrors, patch passes and deformers baked in.
+    if (std::unique_ptr<CMeshObject> frozen = FrozenCopy(*object)) {
+      WriteMesh2(file, *frozen, number);
     } else {
       WriteMesh2(file, *object, number);
     }

@@ -1,19 +1,21 @@
 // The derivation chain: lathe, mirrors across X, Y, Z, up to four patch passes
 // and the object's deformers, each stage writing into a temporary that becomes
 // the next stage's source. It either fills the object's derived-geometry cache
-// for the view or bakes the result into the object (FreezeModifiers).
+// for the view or bakes the result into the object (FreezeModifiers). Both
+// follow one rule for which stages apply, so what is frozen, exported or handed
+// to a plug-in is what the view draws; only the view's simplified display
+// drops stages.
 #include <memory>
 #include <utility>
 
 #include "document/display_settings.h"
 #include "document/mesh_builder.h"
+#include "geometry/frozen_mesh.h"
 #include "geometry/patch_subdivision.h"
 
 namespace brimvale {
 
 namespace {
-
-enum class ChainUse { View, Freeze };
 
 constexpr int kLatheSlot = 0;
 constexpr int kMirrorSlot = 1;  // X, Y, Z
@@ -22,6 +24,19 @@ constexpr int kDeformSlot = 8;
 constexpr int kSlotCount = 9;
 constexpr int kMaxPatchPasses = 4;
 
+// A lathe without lines, and a negative patch type, leave the mesh as it is.
+bool LatheApplies(const CMeshObject& obj) { return obj.m_bLathe != 0 && obj.LineCount() > 0; }
+bool MirrorApplies(const CMeshObject& obj) {
+  return obj.m_nMirrorType != 0 && (obj.m_bMirrorX || obj.m_bMirrorY || obj.m_bMirrorZ);
+}
+bool PatchApplies(const CMeshObject& obj) { return obj.m_nPatchType > 0; }
+bool DeformersApply(const CMeshObject& obj) {
+  for (const auto& deformer : obj.m_Deformers) {
+    if (deformer) return true;
+  }
+  return false;
+}
+
 class CDerivationChain {
  public:
   explicit CDerivationChain(CMeshObject& object) : m_Object(object), m_pCurrent(&object) {}
@@ -29,14 +44,14 @@ class CDerivationChain {
   CMeshObject& Current() const { return *m_pCurrent; }
   bool Applied() const { return m_pCurrent != &m_Object; }
 
-  void Run(ChainUse use, const CDisplaySettings* display) {
+  // Freezing passes no display settings.
+  void Run(const CDisplaySettings* display) {
     const CMeshObject& obj = m_Object;
-    const bool simple = use == ChainUse::View && display && display->SimpleDisplay;
+    const bool simple = display && display->SimpleDisplay;
     if (!simple) {
-      const bool lathe = use == ChainUse::View ? obj.m_bLathe != 0 && obj.LineCount() > 0 : obj.m_bLathe != 0;
-      if (lathe) Stage(kLatheSlot, [](CMeshBuilder& b, CMeshObject& src) { b.BuildLathe(src); });
+      if (LatheApplies(obj)) Stage(kLatheSlot, [](CMeshBuilder& b, CMeshObject& src) { b.BuildLathe(src); });
 
-      if (obj.m_nMirrorType != 0) {
+      if (MirrorApplies(obj)) {
         const int flags[3] = {obj.m_bMirrorX, obj.m_bMirrorY, obj.m_bMirrorZ};
         for (int axis = 0; axis < 3; ++axis) {
           if (!flags[axis]) continue;
@@ -44,8 +59,7 @@ class CDerivationChain {
         }
       }
 
-      const bool patch = use == ChainUse::View ? obj.m_nPatchType > 0 : obj.m_nPatchType != 0;
-      if (patch) {
+      if (PatchApplies(obj)) {
         for (int pass = 0; pass < kMaxPatchPasses; ++pass) {
           Stage(kPatchSlot + pass,
                 [](CMeshBuilder& b, CMeshObject& src) { SubdivideOnce(src, *b.Target()); });
@@ -78,7 +92,7 @@ class CDerivationChain {
   // Each deformer is measured on the mesh it deforms: the object's own points
   // are never moved, so a chain with no stage deforms a copy.
   void ApplyDeformers() {
-    if (m_Object.m_Deformers.empty()) return;
+    if (!DeformersApply(m_Object)) return;
     if (!Applied()) {
       auto& temporary = m_Temporaries[kDeformSlot];
       temporary = std::make_unique<CMeshObject>();
@@ -126,11 +140,25 @@ void TakeGeometry(CMeshObject& object, CMeshObject& donor) {
 
 }  // namespace
 
+bool HasDerivedGeometry(const CMeshObject& object) {
+  return LatheApplies(object) || MirrorApplies(object) || PatchApplies(object) || DeformersApply(object);
+}
+
+std::unique_ptr<CMeshObject> FrozenCopy(CMeshObject& object) {
+  if (!HasDerivedGeometry(object)) return nullptr;
+  auto copy = std::make_unique<CMeshObject>();
+  CMeshBuilder builder(copy.get());
+  builder.CopyGeometryFrom(object);
+  builder.CopyAttributesFrom(object);
+  builder.FreezeModifiers();
+  return copy;
+}
+
 void CMeshBuilder::FreezeModifiers() {
   if (!m_pTarget) return;
   CMeshObject& obj = *m_pTarget;
   CDerivationChain chain(obj);
-  chain.Run(ChainUse::Freeze, nullptr);
+  chain.Run(nullptr);
   if (obj.m_bLathe) obj.m_bLathe = 0;
   if (obj.m_nMirrorType != 0) obj.m_nMirrorType = 0;
   if (obj.m_nPatchType != 0) {
@@ -147,7 +175,7 @@ void CMeshBuilder::BuildDerivedGeometry(const CDisplaySettings* display) {
   if (!m_pTarget) return;
   CMeshObject& obj = *m_pTarget;
   CDerivationChain chain(obj);
-  chain.Run(ChainUse::View, display);
+  chain.Run(display);
   CMeshObject& current = chain.Current();
   CMeshBuilder(&current).ComputeSmoothNormals();
 

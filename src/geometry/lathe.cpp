@@ -130,6 +130,8 @@ void CMeshBuilder::BuildLathe(CMeshObject& source) {
       quad.m_Index[1] = ring(b, m);
       quad.m_Index[2] = ring(b, m + 1);
       quad.m_Index[3] = ring(a, m + 1);
+      // The surface shows in the material of the line it is swept from.
+      quad.m_nMaterial = line.m_nMaterial;
       quads.push_back(quad);
     }
   }

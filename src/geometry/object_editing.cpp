@@ -42,6 +42,12 @@ void CMeshBuilder::CopyAttributesFrom(const CMeshObject& source) {
   obj.m_bLathe = source.m_bLathe;
   obj.m_nLatheAxis = source.m_nLatheAxis;
   obj.m_nLatheSegments = source.m_nLatheSegments;
+  // A copy bends as its original does, so a frozen or cloned copy is the mesh
+  // the original shows.
+  obj.m_Deformers.clear();
+  for (const auto& deformer : source.m_Deformers) {
+    if (deformer) obj.m_Deformers.push_back(deformer->Clone());
+  }
   obj.DiscardDerived();
 }
 

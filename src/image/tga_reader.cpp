@@ -41,7 +41,9 @@ bool SkipColourMap(CImageFile& file, const TgaHeader& h) {
 }
 
 // A required map of 24-bit entries becomes the first entries of the colour
-// table; a map longer than the table is refused.
+// table and the rest of the table is black, so an index past the map shows
+// black (as palette indices past a table do elsewhere); a map longer than the
+// table is refused.
 bool ReadColourMap(CImageFile& file, const TgaHeader& h, CPixelImage& image) {
   if (h.mapLength > image.ColourCount()) return false;
   uint8_t entry[3];
@@ -51,17 +53,7 @@ bool ReadColourMap(CImageFile& file, const TgaHeader& h, CPixelImage& image) {
     std::memcpy(table + 4 * k, entry, 3);
     table[4 * k + 3] = 0;
   }
-  return true;
-}
-
-// Every index of a colour-mapped picture must name an entry of its map.
-bool IndicesInsideMap(const CPixelImage& image, int mapLength) {
-  for (int y = 0; y < image.Height(); ++y) {
-    const uint8_t* row = image.Row(y);
-    for (int x = 0; x < image.Width(); ++x) {
-      if (row[x] >= mapLength) return false;
-    }
-  }
+  std::memset(table + 4 * h.mapLength, 0, 4 * static_cast<size_t>(image.ColourCount() - h.mapLength));
   return true;
 }
 
@@ -122,8 +114,7 @@ bool ReadTgaBody(CImageFile& file, const TgaHeader& h, CPixelImage& image) {
   }
   const bool read = runLength ? DecodeRunLength(file, image, bytesPerPixel, h.topFirst)
                               : ReadRows(file, image, bytesPerPixel);
-  if (!read) return false;
-  return !colourMapped || IndicesInsideMap(image, h.mapLength);
+  return read;
 }
 
 }  // namespace

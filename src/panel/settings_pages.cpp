@@ -70,8 +70,6 @@ COutputTargetPage::COutputTargetPage(CQuorixDoc& doc)
   QGridLayout* mega = AddGrid();
   mega->setContentsMargins(20, 0, 0, 0);
   m_pMegaPovVersion = AddFloatEdit(mega, 0, 1015, tr("バージョン"), 0.0f, 100.0f, 0.1f);
-  m_pPovVersion->SetDecimals(2);
-  m_pMegaPovVersion->SetDecimals(2);
 
   connect(m_pTarget, &QButtonGroup::idToggled, this, [this](int target, bool checked) {
     if (Loading() || !checked) return;

@@ -9,6 +9,17 @@ namespace brimvale {
 
 namespace {
 
+void ForgetObjects();
+
+// A reset of the active document (a new or opened file) empties it: what
+// plug-ins made for it and never added goes too, and nothing stays current.
+class CResetListener : public CDocListener {
+ public:
+  void OnDocNotify(int code, uint32_t) override {
+    if (code == NOTIFY_DOCUMENT_RESET) ForgetObjects();
+  }
+};
+
 // Everything here is touched only on the user-interface thread, where the
 // plug-ins run and call back.
 struct ApiState {
@@ -17,11 +28,27 @@ struct ApiState {
   CMeshObject* current = nullptr;
   std::vector<std::unique_ptr<CMeshObject>> newObjects;
   std::vector<std::unique_ptr<CMaterial>> newMaterials;
+  CResetListener resetListener;
 };
 
 ApiState& State() {
   static ApiState state;
   return state;
+}
+
+bool IsKept(const CMeshObject* object) {
+  for (const auto& kept : State().newObjects) {
+    if (kept.get() == object) return true;
+  }
+  return false;
+}
+
+// Clears the current object and frees what plug-ins made and never added.
+void ForgetObjects() {
+  ApiState& s = State();
+  s.current = nullptr;
+  s.newObjects.clear();
+  s.newMaterials.clear();
 }
 
 int g_ObjectToken = 0;
@@ -38,8 +65,13 @@ std::unique_ptr<T> Release(std::vector<std::unique_ptr<T>>& kept, const T* item)
 }  // namespace
 
 void SetActiveDocument(CQuorixDoc* doc) {
-  if (State().doc != doc) State().current = nullptr;
-  State().doc = doc;
+  ApiState& s = State();
+  if (s.doc == doc) return;
+  // Leaving a document (closing it) frees what was made for it and not added.
+  if (s.doc) s.doc->Hub().Unregister(&s.resetListener);
+  ForgetObjects();
+  s.doc = doc;
+  if (doc) doc->Hub().Register(&s.resetListener);
 }
 
 CQuorixDoc* ActiveDocument() { return State().doc; }
@@ -51,19 +83,12 @@ void ClearCurrentObject() { State().current = nullptr; }
 
 void BeginPlugInCommand() {
   ApiState& s = State();
-  // An object still kept here is not in the document either, so it is dropped
-  // as current before it is freed.
-  if (s.current && (!s.doc || s.doc->IndexOfObject(s.current) < 0)) s.current = nullptr;
-  s.newObjects.clear();
-  s.newMaterials.clear();
+  // What a plug-in made stays its own, and current, until it adds it; only a
+  // current object that has left the document since is dropped.
+  if (s.current && !IsKept(s.current) && (!s.doc || s.doc->IndexOfObject(s.current) < 0)) s.current = nullptr;
 }
 
-void ReleasePlugInObjects() {
-  ApiState& s = State();
-  s.current = nullptr;
-  s.newObjects.clear();
-  s.newMaterials.clear();
-}
+void ReleasePlugInObjects() { ForgetObjects(); }
 
 namespace plugin_api {
 

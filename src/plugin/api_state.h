@@ -14,7 +14,8 @@ class CMeshObject;
 class CMaterial;
 
 // The document every API call works on; null makes the document functions do
-// nothing. Changing it clears the current object.
+// nothing. Changing it clears the current object and frees what plug-ins made
+// and never added, as does a reset of the active document.
 void SetActiveDocument(CQuorixDoc* doc);
 CQuorixDoc* ActiveDocument();
 
@@ -24,9 +25,10 @@ void* PlugInWindowHandle();
 
 // Clears the current object (after loading the plug-ins).
 void ClearCurrentObject();
-// Called as each plug-in command starts: frees what the previous command made
-// and never added, and drops a current object that is no longer in the active
-// document (it may have been deleted since).
+// Called as each plug-in command starts: drops a current object that is
+// neither in the active document (it may have been deleted since) nor made by
+// a plug-in and not yet added. What a plug-in made stays its own across
+// commands until MQDoc_AddObject/AddMaterial hands it over.
 void BeginPlugInCommand();
 // Frees everything the API still owns and clears the current object.
 void ReleasePlugInObjects();
@@ -44,6 +46,12 @@ CMaterial* KeepNewMaterial(std::unique_ptr<CMaterial> material);
 // Gives up ownership of a kept object or material; null when it is not kept.
 std::unique_ptr<CMeshObject> ReleaseNewObject(const CMeshObject* object);
 std::unique_ptr<CMaterial> ReleaseNewMaterial(const CMaterial* material);
+
+// What a text getter without data gives back: an empty string in a buffer of
+// size 1 or more, so the plug-in never reads memory nobody wrote.
+inline void WriteEmptyString(char* buffer, int size) {
+  if (buffer && size >= 1) buffer[0] = '\0';
+}
 
 }  // namespace plugin_api
 

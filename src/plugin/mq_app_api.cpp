@@ -5,6 +5,7 @@
 #include "document/material.h"
 #include "document/mesh_object.h"
 #include "document/quorix_doc.h"
+#include "foundation/text_decoding.h"
 #include "plugin/api_state.h"
 #include "plugin/trace_log.h"
 
@@ -33,7 +34,8 @@ int MQ_ShowFileDialog(const char* caption) {
   TraceLine("ShowFileDialog");
   const CQuorixDoc* doc = ActiveDocument();
   CUserInterface& ui = doc ? doc->UI() : ConsoleUserInterface();
-  ui.MessageBox("ShowFileDialog", caption ? caption : "");
+  // Decoded as menu texts are: plug-ins hand out UTF-8 or CP932 bytes.
+  ui.MessageBox("ShowFileDialog", DecodeName(caption ? caption : "", false));
   return 1;  // the box has only an OK button
 }
 

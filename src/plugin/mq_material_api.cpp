@@ -1,11 +1,13 @@
 // The MQMat_ family. A material handle is the CMaterial itself; apart from
-// MQMat_Delete every function only leaves its trace line.
+// MQMat_Delete every function only leaves its trace line (the text getters
+// also give back an empty string).
 #include "brimvale/mq_plugin.h"
 #include "document/material.h"
 #include "plugin/api_state.h"
 #include "plugin/trace_log.h"
 
 using brimvale::TraceLine;
+using brimvale::plugin_api::WriteEmptyString;
 
 extern "C" {
 
@@ -16,7 +18,10 @@ void MQMat_Delete(MQMaterial mat) {
   brimvale::plugin_api::ReleaseNewMaterial(reinterpret_cast<const brimvale::CMaterial*>(mat));
 }
 
-void MQMat_GetName(MQMaterial, char*, int) { TraceLine("GetName"); }
+void MQMat_GetName(MQMaterial, char* buffer, int size) {
+  TraceLine("GetName");
+  WriteEmptyString(buffer, size);
+}
 
 void MQMat_GetColor(MQMaterial, MQColor*) { TraceLine("GetColor"); }
 
@@ -50,11 +55,20 @@ float MQMat_GetPower(MQMaterial) {
   return 0.0f;
 }
 
-void MQMat_GetTextureName(MQMaterial, char*, int) { TraceLine("GetTextureName"); }
+void MQMat_GetTextureName(MQMaterial, char* buffer, int size) {
+  TraceLine("GetTextureName");
+  WriteEmptyString(buffer, size);
+}
 
-void MQMat_GetAlphaName(MQMaterial, char*, int) { TraceLine("GetAlphaName"); }
+void MQMat_GetAlphaName(MQMaterial, char* buffer, int size) {
+  TraceLine("GetAlphaName");
+  WriteEmptyString(buffer, size);
+}
 
-void MQMat_GetBumpName(MQMaterial, char*, int) { TraceLine("GetBumpName"); }
+void MQMat_GetBumpName(MQMaterial, char* buffer, int size) {
+  TraceLine("GetBumpName");
+  WriteEmptyString(buffer, size);
+}
 
 void MQMat_SetName(MQMaterial, const char*) { TraceLine("SetName"); }
 

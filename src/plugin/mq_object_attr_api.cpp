@@ -1,13 +1,18 @@
 // The MQObj_ functions that plug-ins import but that only leave their trace
 // line: face attributes, vertex attributes and the modelling settings.
 #include "brimvale/mq_plugin.h"
+#include "plugin/api_state.h"
 #include "plugin/trace_log.h"
 
 using brimvale::TraceLine;
+using brimvale::plugin_api::WriteEmptyString;
 
 extern "C" {
 
-void MQObj_GetName(MQObject, char*, int) { TraceLine("GetName"); }
+void MQObj_GetName(MQObject, char* buffer, int size) {
+  TraceLine("GetName");
+  WriteEmptyString(buffer, size);
+}
 
 void MQObj_GetFaceCoordinateArray(MQObject, int, MQCoordinate*) { TraceLine("GetFaceCoordinateArray"); }
 

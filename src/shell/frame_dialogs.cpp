@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QAbstractButton>
 #include <QIcon>
@@ -11,8 +12,9 @@
 
 namespace brimvale {
 
-QString CFrameDialogs::OpenMqoFile(QWidget* parent) {
+QString CFrameDialogs::OpenMqoFile(QWidget* parent, const QString& folder) {
   QFileDialog dialog(parent, QCoreApplication::translate("FrameTexts", "開く"));
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
@@ -32,8 +34,12 @@ QString CFrameDialogs::OpenMqoFile(QWidget* parent) {
   return dialog.selectedFiles().constFirst();
 }
 
-QString CFrameDialogs::SavePovFile(QWidget* parent) {
+QString CFrameDialogs::SavePovFile(QWidget* parent, const QString& suggested) {
   QFileDialog dialog(parent, QCoreApplication::translate("FrameTexts", "名前を付けて保存"));
+  if (!suggested.isEmpty()) {
+    dialog.setDirectory(QFileInfo(suggested).absolutePath());
+    dialog.selectFile(QFileInfo(suggested).fileName());
+  }
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);

@@ -11,10 +11,12 @@ namespace brimvale {
 class CFrameDialogs {
  public:
   virtual ~CFrameDialogs() = default;
-  // A Metasequoia file to open (.mqo, also .mqoz), or empty when cancelled.
-  virtual QString OpenMqoFile(QWidget* parent);
-  // A .pov path to write (the user confirmed overwriting), or empty when cancelled.
-  virtual QString SavePovFile(QWidget* parent);
+  // A Metasequoia file to open (.mqo, also .mqoz), or empty when cancelled;
+  // the dialog starts in folder (Qt's choice when empty).
+  virtual QString OpenMqoFile(QWidget* parent, const QString& folder);
+  // A .pov path to write (the user confirmed overwriting), or empty when
+  // cancelled; the dialog starts at suggested (folder and name).
+  virtual QString SavePovFile(QWidget* parent, const QString& suggested);
   // A modal box with an OK button; error boxes get the critical icon.
   virtual void Message(QWidget* parent, const QString& text, const QString& title, bool error);
 };

@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -273,7 +274,7 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnOpenMqo() {
-  const QString path = m_pDialogs->OpenMqoFile(this);
+  const QString path = m_pDialogs->OpenMqoFile(this, DialogFolder());
   if (!path.isEmpty()) {
     OpenMqoPath(path);
     return;
@@ -291,6 +292,7 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
     read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status);
     if (read) ApplyOpeningFraming(m_Doc, FramingMode::Auto);
   }
+  if (read) m_strLastFolder = QFileInfo(path).absolutePath();
   if (status.result == MqoReadResult::CannotOpen) {
     m_pDialogs->Message(this, path + QStringLiteral("\n") + QString::fromStdString(status.reason),
                         FrameText(texts::kErrorCaption), true);
@@ -308,9 +310,19 @@ void CMainFrame::OnViewFit() {
   m_pView->RedrawNow();
 }
 
+QString CMainFrame::DialogFolder() const {
+  if (m_Doc.m_strPathName.empty()) return m_strLastFolder;
+  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strPathName))).absolutePath();
+}
+
 void CMainFrame::OnExportPov() {
   if (m_Doc.ObjectCount() == 0) return;  // also when reached by a stale shortcut
-  const QString path = m_pDialogs->SavePovFile(this);
+  // The model's name with .pov, in the model's folder.
+  const QString model = QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strPathName));
+  const QString name = model.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(model).completeBaseName();
+  const QString folder = DialogFolder();
+  const QString path =
+      m_pDialogs->SavePovFile(this, (folder.isEmpty() ? name : folder + u'/' + name) + QStringLiteral(".pov"));
   if (path.isEmpty()) return;
   CPovExporter exporter(m_Doc);
   bool written = false;
@@ -320,7 +332,10 @@ void CMainFrame::OnExportPov() {
   }
   if (!written) {
     m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), FrameText(texts::kErrorCaption), true);
-  } else if (!exporter.Warnings().empty()) {
+    return;
+  }
+  m_strLastFolder = QFileInfo(path).absolutePath();
+  if (!exporter.Warnings().empty()) {
     statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);
   }
 }
@@ -331,10 +346,11 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::OnBenchmark() {
-  // 15 turned frames, each drawn before the next step; the view is back at
-  // the starting angle (and drawn so) when the figures are shown.
-  const double seconds = RunFrameBenchmark(m_Doc, [this] { m_pView->RedrawNow(); });
-  m_pDialogs->Message(this, FrameBenchmarkMessage(seconds), FrameText(texts::kBenchmarkTitle), false);
+  // 15 turned frames, each drawn before the next step; the figures are shown
+  // over the last one, and the view turns back once the box is closed.
+  RunFrameBenchmark(m_Doc, [this] { m_pView->RedrawNow(); }, [this](double seconds) {
+    m_pDialogs->Message(this, FrameBenchmarkMessage(seconds), FrameText(texts::kBenchmarkTitle), false);
+  });
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

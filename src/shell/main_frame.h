@@ -77,6 +77,8 @@ class CMainFrame : public QMainWindow, public CDocListener {
   void BuildToolBar();
   void BuildStatusBar();
   void UpdateTitle();
+  // Where the file dialogs start: the open model's folder, else the last one used.
+  QString DialogFolder() const;
 
   void OnFileNew();
   void OnOpenMqo();
@@ -94,6 +96,7 @@ class CMainFrame : public QMainWindow, public CDocListener {
   std::map<int, CCommand> m_Commands;
   std::function<bool(int)> m_UnhandledHook;
   CFrameDialogs* m_pDialogs;
+  QString m_strLastFolder;
 };
 
 }  // namespace brimvale

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/quorix_doc.h"
+#include "foundation/program_search.h"
 #include "shell/frame_texts.h"
 #include "shell/main_frame.h"
 
@@ -31,7 +32,8 @@ CQuorixApp::CQuorixApp(int& argc, char** argv) : QApplication(argc, argv) {
   // with printf (the POV export, the number fields) must keep the point.
   std::setlocale(LC_NUMERIC, "C");
   setApplicationName(QString::fromUtf8(texts::kAppTitle));
-  setApplicationDisplayName(QString::fromUtf8(texts::kAppTitle));
+  // No display name: Qt would append it to every dialog's title. The main
+  // window spells its own " - Brimvale".
   setApplicationVersion(QStringLiteral("2.1"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/brimvale.svg")));
   // Lets the desktop (Wayland above all) match the window to the installed
@@ -60,6 +62,9 @@ void CQuorixApp::ConnectHub() {
 
 bool CQuorixApp::InitInstance(const std::string& settingsPath, const std::string& file) {
   m_pDoc = std::make_unique<CQuorixDoc>(settingsPath);
+  // A first export renders in the POV-Ray that Linux ships; MegaPOV syntax only
+  // where MegaPOV is installed. The panel's choice then holds for the session.
+  m_pDoc->m_bMegaPov = FindProgramOnPath("megapov").empty() ? 0 : 1;
   ConnectHub();
   m_pDoc->SetUserInterface(&m_UI);
 

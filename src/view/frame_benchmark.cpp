@@ -15,7 +15,8 @@ int64_t TickMilliseconds() {
 
 }  // namespace
 
-double RunFrameBenchmark(CQuorixDoc& doc, const std::function<void()>& redraw) {
+double RunFrameBenchmark(CQuorixDoc& doc, const std::function<void()>& redraw,
+                         const std::function<void(double seconds)>& report) {
   doc.TurntableAngle = 0.0f;
   const int64_t start = TickMilliseconds();
   for (int i = 1; i <= kBenchmarkFrames; ++i) {
@@ -25,9 +26,11 @@ double RunFrameBenchmark(CQuorixDoc& doc, const std::function<void()>& redraw) {
   int64_t elapsed = TickMilliseconds() - start;
   // A run inside one tick would make the frame rate a division by zero.
   if (elapsed < 1) elapsed = 1;
+  const double seconds = static_cast<double>(elapsed) / 1000.0;
+  if (report) report(seconds);
   doc.TurntableAngle = 0.0f;
   redraw();
-  return static_cast<double>(elapsed) / 1000.0;
+  return seconds;
 }
 
 std::string FormatFrameBenchmark(double seconds) {

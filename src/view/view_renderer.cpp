@@ -68,8 +68,14 @@ void SetBlending(bool on) {
   }
 }
 
+// The Z axis lies on a grid line, whose depth differs from the axis's by
+// rounding alone: a depth range drawn a hair nearer lets the axes win over
+// the lines they coincide with, and over nothing a visible distance in front.
+constexpr double kAxisDepthFar = 0.9999;
+
 void DrawAxes() {
   glDisable(GL_LIGHTING);
+  glDepthRange(0.0, kAxisDepthFar);
   glPushMatrix();
   glScalef(50.0f, 50.0f, 50.0f);
   glBegin(GL_LINES);
@@ -84,6 +90,7 @@ void DrawAxes() {
   glVertex3f(0.0f, 0.0f, 1.0f);
   glEnd();
   glPopMatrix();
+  glDepthRange(0.0, 1.0);
 }
 
 void SetUpObjectState() {

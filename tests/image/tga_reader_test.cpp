@@ -187,13 +187,18 @@ TEST_F(TgaReader, RefusesBadHeadersAndIndices) {
   mapped.map = Bytes(257 * 3, 1);
   mapped.data = Bytes(4, 0);
   EXPECT_FALSE(Read(mapped));
-  mapped.mapLength = 2;  // an index beyond the map
+  // Indices beyond the map are black, not a refused picture.
+  mapped.mapLength = 2;
   mapped.map = Bytes(6, 1);
   mapped.data = {0, 1, 2, 0};
-  EXPECT_FALSE(Read(mapped));
+  ASSERT_TRUE(Read(mapped));
+  EXPECT_EQ(image.ColourTable()[4], 1);
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(image.ColourTable()[8 + c], 0) << c;
   mapped.type = 9;
   mapped.data = {0x83, 5};
-  EXPECT_FALSE(Read(mapped));
+  ASSERT_TRUE(Read(mapped));
+  EXPECT_EQ(image.Row(0)[1], 5);
+  EXPECT_EQ(image.ColourTable()[4 * 5 + 1], 0);
 
   TgaSpec huge;  // 65535 x 65535 is beyond the pixel limit
   huge.width = 65535;

@@ -273,20 +273,31 @@ TEST_F(ApiTest, DeletingTheCurrentObjectClearsIt) {
   EXPECT_EQ(MQObj_GetVertexCount(nullptr), 0);
 }
 
-TEST_F(ApiTest, ObjectsNeverAddedAreFreedWhenTheNextCommandStarts) {
+TEST_F(ApiTest, WhatAPlugInMakesStaysItsOwnUntilAddedOrTheDocumentIsReset) {
   MQObject obj = MQ_CreateObject();
   MQPoint p{1, 1, 1};
   MQObj_AddVertex(obj, &p);
+  MQMaterial mat = MQ_CreateMaterial();
+  // Made in one command, added in the next: still whole, still current.
   BeginPlugInCommand();
+  EXPECT_EQ(MQObj_GetVertexCount(obj), 1);
+  EXPECT_EQ(MQDoc_AddObject(nullptr, obj), 0);
+  EXPECT_EQ(MQDoc_AddMaterial(nullptr, mat), 0);
+  EXPECT_EQ(m_Doc.Object(0)->VertexCount(), 1);
+  // A current object in the document stays current.
+  BeginPlugInCommand();
+  EXPECT_EQ(MQObj_GetVertexCount(obj), 1);
+  // A reset of the document frees what was never added and clears it as current.
+  MQ_CreateObject();
+  MQ_CreateMaterial();
+  m_Doc.Reset();
   EXPECT_EQ(plugin_api::CurrentObject(), nullptr);
-  EXPECT_EQ(MQObj_GetVertexCount(obj), 0);
   EXPECT_EQ(MQDoc_AddObject(nullptr, obj), -1);
   EXPECT_EQ(m_Doc.ObjectCount(), 0);
-  // A current object in the document stays current.
-  AddDocObject("kept", 2);
-  MQDoc_GetObject(nullptr, 0);
-  BeginPlugInCommand();
-  EXPECT_EQ(MQObj_GetVertexCount(obj), 2);
+  MQ_CreateObject();
+  const CMeshObject* spare = plugin_api::CurrentObject();
+  SetActiveDocument(nullptr);  // closing the document does too
+  EXPECT_EQ(plugin_api::ReleaseNewObject(spare), nullptr);
 }
 
 TEST_F(ApiTest, SelectionAndMaterialsOfTheDocument) {

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -121,7 +122,74 @@ TEST_F(PlugInTest, TraceOnlyFunctionsLogTheirNameAndGiveTheirFixedResult) {
     expected.push_back(c.trace);
   }
   EXPECT_EQ(LogLines(), expected);
-  EXPECT_STREQ(buffer, "unchanged");  // getters write nothing back
+}
+
+TEST_F(PlugInTest, TextGettersWriteAnEmptyStringAndCaptionsAreDecoded) {
+  for (auto getter : {+[](char* b, int n) { MQObj_GetName(Obj(), b, n); },
+                      +[](char* b, int n) { MQMat_GetName(Mat(), b, n); },
+                      +[](char* b, int n) { MQMat_GetTextureName(Mat(), b, n); },
+                      +[](char* b, int n) { MQMat_GetAlphaName(Mat(), b, n); },
+                      +[](char* b, int n) { MQMat_GetBumpName(Mat(), b, n); }}) {
+    char buffer[4] = {'x', 'y', 'z', '\0'};
+    getter(buffer, 0);
+    EXPECT_STREQ(buffer, "xyz");
+    getter(buffer, 1);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(buffer[1], 'y');  // nothing past the string
+    getter(nullptr, 8);
+  }
+  // A Shift-JIS caption shows as Japanese, as menu texts do.
+  struct : CUserInterface {
+    void MessageBox(const std::string& text, const std::string& caption) override { shown = text + "|" + caption; }
+    std::string shown;
+  } ui;
+  m_Doc.SetUserInterface(&ui);
+  EXPECT_EQ(MQ_ShowFileDialog("\x8a\x4a\x82\xad"), 1);  // 開く in CP932
+  m_Doc.SetUserInterface(nullptr);
+  EXPECT_EQ(ui.shown, "ShowFileDialog|\u958b\u304f");
+}
+
+// Plug-in authors learn from the header which functions do no work.
+TEST(PlugInHeader, MarksEveryTraceOnlyFunctionAndTheRequiredEntryPoints) {
+  std::ifstream in(BRIMVALE_SOURCE_DIR "/include/brimvale/mq_plugin.h");
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const char* const traceOnly[] = {
+      "MQ_ImportAxis", "MQ_ExportAxis", "MQ_LoadImage", "MQ_GetSystemPath", "MQDoc_GetCurrentObjectIndex",
+      "MQDoc_SetCurrentObjectIndex", "MQDoc_GetCurrentMaterialIndex", "MQDoc_SetCurrentMaterialIndex",
+      "MQDoc_DeleteMaterial", "MQDoc_FindMappingFile", "MQDoc_Compact", "MQDoc_ClearSelect",
+      "MQDoc_AddSelectVertex", "MQDoc_DeleteSelectVertex", "MQDoc_AddSelectLine", "MQDoc_DeleteSelectLine",
+      "MQDoc_IsSelectLine", "MQDoc_AddSelectFace", "MQDoc_DeleteSelectFace", "MQDoc_IsSelectFace",
+      "MQDoc_GetScene", "MQScene_InitSize", "MQScene_GetProjMatrix", "MQScene_GetViewMatrix", "MQObj_Delete",
+      "MQObj_Merge", "MQObj_GetName", "MQObj_GetFaceCoordinateArray", "MQObj_GetFaceMaterial",
+      "MQObj_GetVertexColor", "MQObj_SetVertexColor", "MQObj_GetVertexWeight", "MQObj_SetVertexWeight",
+      "MQObj_CopyVertexAttribute", "MQObj_DeleteFace", "MQObj_SetFaceMaterial", "MQObj_SetFaceCoordinateArray",
+      "MQObj_OptimizeVertex", "MQObj_Compact", "MQObj_GetVisible", "MQObj_SetVisible", "MQObj_GetPatchType",
+      "MQObj_SetPatchType", "MQObj_GetPatchSegment", "MQObj_SetPatchSegment", "MQObj_GetShading",
+      "MQObj_SetShading", "MQObj_GetSmoothAngle", "MQObj_SetSmoothAngle", "MQObj_GetMirrorType",
+      "MQObj_SetMirrorType", "MQObj_GetMirrorAxis", "MQObj_SetMirrorAxis", "MQObj_GetMirrorDistance",
+      "MQObj_SetMirrorDistance", "MQObj_GetLatheType", "MQObj_SetLatheType", "MQObj_GetLatheAxis",
+      "MQObj_SetLatheAxis", "MQObj_GetLatheSegment", "MQObj_SetLatheSegment", "MQMat_GetName", "MQMat_GetColor",
+      "MQMat_GetAlpha", "MQMat_SetName", "MQMat_SetTextureName", "MQMat_GetBumpName", "MQMat_SetPower"};
+  // Marked on its own line, or by the comment above the run of declarations it is in.
+  auto marked = [&](const std::string& name) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].find(" " + name + "(") == std::string::npos) continue;
+      if (lines[i].find("trace only") != std::string::npos) return true;
+      size_t k = i;
+      while (k > 0 && lines[k - 1].find('(') != std::string::npos && lines[k - 1].find("/*") == std::string::npos) --k;
+      for (; k > 0 && lines[k - 1].find("/*") == std::string::npos; --k) {
+        if (lines[k - 1].empty() || lines[k - 1].find('(') != std::string::npos) return false;
+      }
+      return k > 0 && lines[k - 1].find("race only") != std::string::npos;
+    }
+    return false;
+  };
+  for (const char* name : traceOnly) EXPECT_TRUE(marked(name)) << name;
+  EXPECT_FALSE(marked("MQObj_AddFace"));
+  std::string all;
+  for (const std::string& line : lines) all += line + " ";
+  EXPECT_NE(all.find("must export MQEnumString"), std::string::npos);
 }
 
 TEST_F(PlugInTest, EveryLineIsAppendedAndTheFolderIsMadeWhenMissing) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 #include "document/notification_hub.h"
@@ -22,18 +23,23 @@ class CScriptedDialogs : public CFrameDialogs {
   QStringList messages;
   std::vector<bool> errors;
 
-  QString OpenMqoFile(QWidget* /*parent*/) override {
+  QString openFolder, saveSuggested;  // where the last dialog started
+  QString OpenMqoFile(QWidget* /*parent*/, const QString& folder) override {
     ++openCalls;
+    openFolder = folder;
     return openAnswer;
   }
-  QString SavePovFile(QWidget* /*parent*/) override {
+  QString SavePovFile(QWidget* /*parent*/, const QString& suggested) override {
     ++saveCalls;
+    saveSuggested = suggested;
     return saveAnswer;
   }
+  std::function<void()> onMessage;  // runs while the box would be open
   void Message(QWidget* /*parent*/, const QString& text, const QString& title, bool error) override {
     messages << text;
     titles << title;
     errors.push_back(error);
+    if (onMessage) onMessage();
   }
 };
 

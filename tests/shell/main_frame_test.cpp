@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -274,6 +275,11 @@ void MainFrameTest::exportIsEnabledOnlyWithObjectsAndWritesFiles() {
   f.Run(ID_EXPORT_POV);  // cancelled
   QCOMPARE(f.dialogs.saveCalls, 1);
   QVERIFY(QDir(dir.path()).isEmpty());
+  // The dialogs start where the model is, the export with its name.
+  const QString modelFolder = QFileInfo(DataFile("quad.mqo")).absolutePath();
+  QCOMPARE(f.dialogs.saveSuggested, modelFolder + "/quad.pov");
+  f.Run(ID_OPEN_MQO);
+  QCOMPARE(f.dialogs.openFolder, modelFolder);
 
   f.dialogs.saveAnswer = dir.filePath("scene.pov");
   f.Run(ID_EXPORT_POV);
@@ -286,13 +292,20 @@ void MainFrameTest::exportIsEnabledOnlyWithObjectsAndWritesFiles() {
   f.dialogs.saveAnswer = dir.filePath("missing/folder/scene.pov");
   f.Run(ID_EXPORT_POV);
   QCOMPARE(f.dialogs.titles, QStringList{"エラー"});
+  // Without a model, where the user last was.
+  f.Run(ID_FILE_NEW);
+  f.Run(ID_OPEN_MQO);
+  QCOMPARE(f.dialogs.openFolder, QFileInfo(dir.filePath("scene.pov")).absolutePath());
 }
 
 void MainFrameTest::benchmarkReportsAndRestoresTheAngle() {
   Fixture f;
   QVERIFY(f.frame.OpenMqoPath(DataFile("quad.mqo")));
   const int redraws = f.frame.View()->RedrawNowCount();
+  float angleShown = -1.0f;
+  f.dialogs.onMessage = [&] { angleShown = f.doc.TurntableAngle; };
   f.Run(ID_BENCHMARK);
+  QCOMPARE(angleShown, 150.0f);  // the box stands over the last frame
   QCOMPARE(f.dialogs.titles, QStringList{"ベンチマーク"});
   const QRegularExpression format("^\\d+\\.\\d{4} フレーム/秒\n\n\\d+\\.\\d{4} 秒/フレーム\n\n\\d+\\.\\d{4} 秒$");
   QVERIFY2(format.match(f.dialogs.messages[0]).hasMatch(), qPrintable(f.dialogs.messages[0]));

@@ -56,6 +56,7 @@ class QuorixAppTest : public QObject {
   void postNotifyAllWaitsForTheEventLoop();
   void postedNotificationsDieWithTheDocument();
   void commandLineFileIsOpened();
+  void exportTargetFollowsTheInstalledRenderer();
   void commandLineParsing();
 
  private:
@@ -146,6 +147,25 @@ void QuorixAppTest::commandLineFileIsOpened() {
   QTRY_COMPARE(doc.ObjectCount(), 1);
   QCOMPARE(doc.m_strTitle, std::string("quad.mqo"));
   QTRY_VERIFY(frame->windowTitle().startsWith("quad.mqo"));
+}
+
+void QuorixAppTest::exportTargetFollowsTheInstalledRenderer() {
+  const QByteArray savedPath = qgetenv("PATH");
+  const QString bin = m_Dir.filePath("bin");
+  QVERIFY(QDir().mkpath(bin));
+  qputenv("PATH", bin.toLocal8Bit());
+  CQuorixDoc& doc = Start();
+  QCOMPARE(doc.m_bMegaPov, 0);  // POV-Ray syntax where no MegaPOV is installed
+  // The user's choice holds for the session, across opened files.
+  doc.m_bMegaPov = 1;
+  CQuorixApp::Instance()->MainFrame()->OpenMqoPath(DataFile("quad.mqo"));
+  QCOMPARE(doc.ObjectCount(), 1);
+  QCOMPARE(doc.m_bMegaPov, 1);
+  CQuorixApp::Instance()->ExitInstance();
+  WriteAll(bin + "/megapov", "#!/bin/sh\n");
+  QVERIFY(QFile::setPermissions(bin + "/megapov", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  QCOMPARE(Start().m_bMegaPov, 1);
+  qputenv("PATH", savedPath);
 }
 
 void QuorixAppTest::commandLineParsing() {

@@ -436,7 +436,8 @@ void SidePanelTest::folderGetsATrailingSeparator() {
 void SidePanelTest::settingsPagesWriteTheDocument() {
   auto* target = Page<COutputTargetPage>();
   QVERIFY(target->ControlAs<QRadioButton>(1010)->isChecked());  // MegaPOV by default
-  QCOMPARE(target->ControlAs<CNumEdit>(1004)->text(), QStringLiteral("3.50"));
+  QCOMPARE(target->ControlAs<CNumEdit>(1004)->text(), QStringLiteral("3.5000"));
+  QCOMPARE(target->ControlAs<CNumEdit>(1015)->text(), QStringLiteral("0.7000"));
   target->ControlAs<QRadioButton>(1009)->click();
   QCOMPARE(m_pDoc->m_bMegaPov, 0);
   Type(target->ControlAs<CNumEdit>(1015), "1.2");

@@ -97,6 +97,7 @@ shot 6-help-menu
 xdotool key Return
 ABOUT=$(wait_window "ﾊﾞｰｼﾞｮﾝ情報") || true
 [ -n "$ABOUT" ] || fail "the About box did not open"
+[ "$(xdotool getwindowname "$ABOUT")" = "ﾊﾞｰｼﾞｮﾝ情報" ] || fail "the About box is titled '$(xdotool getwindowname "$ABOUT")'"
 sleep 0.5
 shot 7-about
 xdotool key Return
@@ -107,6 +108,7 @@ focus
 xdotool key alt+h Down Return
 BENCH=$(wait_window "ベンチマーク") || true
 [ -n "$BENCH" ] || fail "the benchmark showed no message"
+[ "$(xdotool getwindowname "$BENCH")" = "ベンチマーク" ] || fail "the benchmark box is titled '$(xdotool getwindowname "$BENCH")'"
 sleep 0.5
 shot 8-benchmark
 xdotool key Return

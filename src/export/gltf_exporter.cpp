@@ -1,0 +1,104 @@
+#include "export/gltf_exporter.h"
+
+#include <memory>
+
+#include "document/mesh_builder.h"
+#include "document/quorix_doc.h"
+#include "export/gltf_camera.h"
+#include "export/gltf_container.h"
+#include "export/gltf_materials.h"
+#include "export/gltf_mesh_writer.h"
+#include "foundation/text_decoding.h"
+#include "foundation/text_utils.h"
+
+namespace brimvale {
+namespace {
+
+bool EndsWith(const std::string& text, const char* suffix) {
+  const std::string tail(suffix);
+  return text.size() > tail.size() && AsciiLower(text.substr(text.size() - tail.size())) == tail;
+}
+
+// Whether the object's displayed geometry differs from its own: the same test
+// as the POV-Ray export's, plus deformers.
+bool NeedsFreeze(const CMeshObject& object) {
+  const bool hasFaces = object.TriangleCount() + object.QuadCount() > 0;
+  if (object.m_bLathe && object.LineCount() > 0) return true;
+  if (object.m_nMirrorType != 0 && hasFaces && (object.m_bMirrorX || object.m_bMirrorY || object.m_bMirrorZ))
+    return true;
+  if (object.m_nPatchType != 0 && hasFaces) return true;
+  return !object.m_Deformers.empty();
+}
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool IsGltfPath(const std::string& path) { return EndsWith(path, ".glb") || EndsWith(path, ".gltf"); }
+
+bool CGltfExporter::Export(const std::string& path) {
+  m_strError.clear();
+  m_Warnings.clear();
+  m_nTriangles = 0;
+  const bool binary = !EndsWith(path, ".gltf");
+  const std::string base = path.substr(0, path.rfind('.'));
+  const std::string binPath = base + ".bin";
+
+  CExportTransaction transaction;
+  CGltfDocument document;
+  {
+    CGltfBinaryStream bin(transaction, binary ? path : binPath);
+    CGltfTextureWriter textures(document, transaction, bin, binary, base);
+    AddGltfMaterials(document, m_Doc, textures, m_Warnings);
+
+    const int materialCount = m_Doc.MaterialCount();
+    CGltfMeshOptions meshOptions{m_Options.scale, materialCount, materialCount};
+    bool defaultUsed = false;
+    GltfJson sceneNodes = GltfJson::array();
+    for (const auto& object : m_Doc.m_Objects) {
+      if (transaction.Failed() || bin.Failed()) break;
+      if (!object->m_bVisible && !m_Options.includeHidden) continue;
+      const std::string name = DecodeName(object->m_strName, m_Doc.m_bUtf8);
+      CGltfMeshResult written;
+      if (NeedsFreeze(*object)) {
+        auto copy = std::make_unique<CMeshObject>();
+        CMeshBuilder builder(copy.get());
+        builder.CopyGeometryFrom(*object);
+        builder.CopyAttributesFrom(*object);
+        builder.FreezeModifiers();
+        written = WriteGltfMesh(document, bin, *copy, name, meshOptions);
+      } else {
+        written = WriteGltfMesh(document, bin, *object, name, meshOptions);
+      }
+      defaultUsed = defaultUsed || written.usesDefaultMaterial;
+      m_nTriangles += written.triangles;
+      GltfJson node = {{"name", name}};
+      if (written.mesh >= 0) node["mesh"] = written.mesh;
+      sceneNodes.push_back(document.Add("nodes", std::move(node)));
+    }
+    if (defaultUsed) document.Add("materials", DefaultGltfMaterial());
+    sceneNodes.push_back(AddGltfCamera(document, m_Doc.m_Scene, m_Options.scale));
+    document.Add("scenes", {{"nodes", std::move(sceneNodes)}});
+
+    bin.Align(4);
+    if (!transaction.Failed() && !bin.Failed()) {
+      if (binary) {
+        WriteGlbFile(transaction, path, document.Text(bin.Size(), std::string()), bin);
+      } else if (bin.Size() == 0 || bin.Complete()) {
+        // A model without faces has no buffer and so no .bin.
+        WriteGltfTextFile(transaction, path, document.Text(bin.Size(), GltfUriOf(FileNameOf(binPath))));
+      }
+    }
+  }
+  const bool ok = transaction.Commit();
+  if (!ok) {
+    m_strError = transaction.Error();
+    m_nTriangles = 0;
+  }
+  return ok;
+}
+
+}  // namespace brimvale

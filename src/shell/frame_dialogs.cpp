@@ -42,6 +42,17 @@ QString CFrameDialogs::SavePovFile(QWidget* parent) {
   return dialog.selectedFiles().constFirst();
 }
 
+QString CFrameDialogs::SaveGltfFile(QWidget* parent) {
+  QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  dialog.setNameFilter(QString::fromUtf8(texts::kGltfFilter));
+  dialog.setDefaultSuffix(QStringLiteral("glb"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
 void CFrameDialogs::Message(QWidget* parent, const QString& text, const QString& title, bool error) {
   QMessageBox box(error ? QMessageBox::Critical : QMessageBox::NoIcon, title, text, QMessageBox::Ok,
                   parent);

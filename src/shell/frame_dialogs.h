@@ -15,6 +15,8 @@ class CFrameDialogs {
   virtual QString OpenMqoFile(QWidget* parent);
   // A .pov path to write (the user confirmed overwriting), or empty when cancelled.
   virtual QString SavePovFile(QWidget* parent);
+  // A .glb or .gltf path to write (overwriting confirmed), or empty when cancelled.
+  virtual QString SaveGltfFile(QWidget* parent);
   // A modal box with an OK button; error boxes get the critical icon.
   virtual void Message(QWidget* parent, const QString& text, const QString& title, bool error);
 };

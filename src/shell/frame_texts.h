@@ -16,6 +16,7 @@ inline constexpr const char* kMenuHelp = "ヘルプ(&H)";
 inline constexpr const char* kItemNew = "新規作成(&N)\tCtrl+N";
 inline constexpr const char* kItemOpenMqo = "メタセコイアのファイルを開く";
 inline constexpr const char* kItemExportPov = "MegaPOVファイルを出力";
+inline constexpr const char* kItemExportGltf = "glTFファイルを出力";
 inline constexpr const char* kItemExit = "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)";
 inline constexpr const char* kItemToolbar = "ﾂｰﾙ ﾊﾞｰ(&T)";
 inline constexpr const char* kItemStatusBar = "ｽﾃｰﾀｽ ﾊﾞｰ(&S)";
@@ -31,6 +32,7 @@ inline constexpr const char* kStrToolbar = "ﾂｰﾙ ﾊﾞｰの表示/非表�
 inline constexpr const char* kStrStatusBar = "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示/非表示";
 inline constexpr const char* kStrOpenMqo = "メタセコイアのファイルを入力\nメタセコイアのファイルを入力";
 inline constexpr const char* kStrExportPov = "POV-Ray/MegaPOVに出力\nPOV-Ray/MegaPOVに出力";
+inline constexpr const char* kStrExportGltf = "glTF 2.0 (.glb/.gltf)に出力\nglTFに出力";
 inline constexpr const char* kStrTransparency = "透明度 ON/OFF\n透明度 ON/OFF";
 inline constexpr const char* kStrVertices = "頂点　表示/非表示\n頂点　表示/非表示";
 inline constexpr const char* kStrEdges = "辺　表示/非表示\n辺　表示/非表示";
@@ -57,5 +59,6 @@ inline constexpr const char* kErrorCaption = "エラー";
 // File dialogs (Windows-style filters; ".mqoz" is accepted beside ".mqo").
 inline constexpr const char* kMqoFilter = "Metasequoia(*.mqo)";
 inline constexpr const char* kPovFilter = "MegaPOV(*.pov)";
+inline constexpr const char* kGltfFilter = "glTF (*.glb *.gltf)";
 
 }  // namespace brimvale::texts

@@ -14,6 +14,7 @@
 
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
+#include "export/gltf_exporter.h"
 #include "export/pov_exporter.h"
 #include "view/frame_benchmark.h"
 #include "shell/about_dialog.h"
@@ -107,6 +108,7 @@ void CMainFrame::BuildActions() {
   MakeAction(ID_OPEN_MQO, texts::kItemOpenMqo, texts::kStrOpenMqo, ":/icons/open.svg", [this] { OnOpenMqo(); });
   MakeAction(ID_EXPORT_POV, texts::kItemExportPov, texts::kStrExportPov, ":/icons/export.svg",
              [this] { OnExportPov(); });
+  MakeAction(ID_EXPORT_GLTF, texts::kItemExportGltf, texts::kStrExportGltf, nullptr, [this] { OnExportGltf(); });
   MakeAction(ID_APP_EXIT, texts::kItemExit, texts::kStrExit, nullptr, [this] { close(); });
   MakeAction(ID_APP_ABOUT, texts::kItemAbout, texts::kStrAbout, ":/icons/about.svg", [this] { OnAbout(); });
   MakeAction(ID_BENCHMARK, texts::kItemBenchmark, nullptr, nullptr, [this] { OnBenchmark(); });
@@ -132,6 +134,7 @@ void CMainFrame::BuildMenus() {
   file->addSeparator();
   file->addAction(Action(ID_OPEN_MQO));
   file->addAction(Action(ID_EXPORT_POV));
+  file->addAction(Action(ID_EXPORT_GLTF));
   file->addSeparator();
   file->addAction(Action(ID_APP_EXIT));
 
@@ -230,6 +233,7 @@ void CMainFrame::UpdateCommandUI() {
     Action(toggle.id)->setChecked(IsTogglePressed(toggle, display));
   }
   Action(ID_EXPORT_POV)->setEnabled(m_Doc.ObjectCount() > 0);
+  Action(ID_EXPORT_GLTF)->setEnabled(m_Doc.ObjectCount() > 0);
   Action(ID_VIEW_TOOLBAR)->setChecked(!m_pToolBar->isHidden());
   Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
@@ -302,6 +306,24 @@ void CMainFrame::OnExportPov() {
   const QString path = m_pDialogs->SavePovFile(this);
   if (path.isEmpty()) return;
   CPovExporter exporter(m_Doc);
+  bool written = false;
+  {
+    CWaitCursor wait;
+    written = exporter.Export(QFile::encodeName(path).toStdString());
+  }
+  if (!written) {
+    m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), Utf8(texts::kErrorCaption), true);
+  } else if (!exporter.Warnings().empty()) {
+    statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);
+  }
+}
+
+void CMainFrame::OnExportGltf() {
+  if (m_Doc.ObjectCount() == 0) return;
+  QString path = m_pDialogs->SaveGltfFile(this);
+  if (path.isEmpty()) return;
+  if (!IsGltfPath(QFile::encodeName(path).toStdString())) path += QStringLiteral(".glb");
+  CGltfExporter exporter(m_Doc, CGltfExportOptions{1.0f, m_Doc.m_bSkipHidden == 0});
   bool written = false;
   {
     CWaitCursor wait;

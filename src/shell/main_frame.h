@@ -81,6 +81,7 @@ class CMainFrame : public QMainWindow, public CDocListener {
   void OnFileNew();
   void OnOpenMqo();
   void OnExportPov();
+  void OnExportGltf();
   void OnAbout();
   void OnBenchmark();
 

@@ -30,6 +30,10 @@ class CScriptedDialogs : public CFrameDialogs {
     ++saveCalls;
     return saveAnswer;
   }
+  QString SaveGltfFile(QWidget* /*parent*/) override {
+    ++saveCalls;
+    return saveAnswer;
+  }
   void Message(QWidget* /*parent*/, const QString& text, const QString& title, bool error) override {
     messages << text;
     titles << title;

@@ -66,6 +66,21 @@ void CGltfBinaryStream::Flush() {
   m_nUsed = 0;
 }
 
+long CGltfBinaryStream::ReadPiece(uint64_t from, size_t length, unsigned char* buffer) {
+  for (;;) {
+    const ssize_t got = ::pread(m_fd, buffer, length, static_cast<off_t>(from));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) Fail(m_strTarget, got < 0 ? errno : EIO);
+    return static_cast<long>(got);
+  }
+}
+
+void CGltfBinaryStream::Rewind() {
+  m_nUsed = 0;
+  m_nFlushed = 0;
+  if (!m_bFailed && (::ftruncate(m_fd, 0) != 0 || ::lseek(m_fd, 0, SEEK_SET) != 0)) Fail(m_strTarget, errno);
+}
+
 bool CGltfBinaryStream::Complete() {
   if (m_fd < 0) return false;
   Flush();

@@ -30,6 +30,15 @@ class CGltfBinaryStream {
   // Zero bytes up to the next multiple of alignment.
   void Align(size_t alignment);
 
+  void PutWord(uint32_t value) { Write(&value, sizeof value); }
+
+  // Passes bytes [from, from + length) to sink in pieces (after a flush).
+  // False (recorded) when they cannot be read back.
+  template <typename Sink>
+  bool Read(uint64_t from, uint64_t length, Sink sink);
+  // Empties the stream for reuse (a scratch file).
+  void Rewind();
+
   // The stream is the .bin file: flushed, closed and queued for the rename.
   bool Complete();
   // The stream is the .glb's BIN chunk: its whole content is appended to fd,
@@ -39,6 +48,8 @@ class CGltfBinaryStream {
  private:
   static constexpr size_t kBufferSize = size_t{1} << 20;
   void Flush();
+  // One piece for Read: bytes read into buffer, or -1 (recorded).
+  long ReadPiece(uint64_t from, size_t length, unsigned char* buffer);
   void Fail(const std::string& target, int error);
 
   CExportTransaction& m_Transaction;
@@ -50,6 +61,20 @@ class CGltfBinaryStream {
   size_t m_nUsed = 0;
   uint64_t m_nFlushed = 0;
 };
+
+template <typename Sink>
+bool CGltfBinaryStream::Read(uint64_t from, uint64_t length, Sink sink) {
+  Flush();
+  std::unique_ptr<unsigned char[]> piece(new unsigned char[kBufferSize]);
+  while (length > 0 && !m_bFailed) {
+    const long got = ReadPiece(from, length < kBufferSize ? static_cast<size_t>(length) : kBufferSize, piece.get());
+    if (got <= 0) break;
+    sink(piece.get(), static_cast<size_t>(got));
+    from += static_cast<uint64_t>(got);
+    length -= static_cast<uint64_t>(got);
+  }
+  return !m_bFailed;
+}
 
 // Writes all of size bytes to fd; false with errno set (ENOSPC for a write
 // that makes no progress).

@@ -51,6 +51,7 @@ bool CGltfExporter::Export(const std::string& path) {
   CGltfDocument document;
   {
     CGltfBinaryStream bin(transaction, binary ? path : binPath);
+    CGltfBinaryStream indices(transaction, binary ? path : binPath);
     CGltfTextureWriter textures(document, transaction, bin, binary, base);
     AddGltfMaterials(document, m_Doc, textures, m_Warnings);
 
@@ -59,7 +60,7 @@ bool CGltfExporter::Export(const std::string& path) {
     bool defaultUsed = false;
     GltfJson sceneNodes = GltfJson::array();
     for (const auto& object : m_Doc.m_Objects) {
-      if (transaction.Failed() || bin.Failed()) break;
+      if (transaction.Failed() || bin.Failed() || indices.Failed()) break;
       if (!object->m_bVisible && !m_Options.includeHidden) continue;
       const std::string name = DecodeName(object->m_strName, m_Doc.m_bUtf8);
       CGltfMeshResult written;
@@ -69,10 +70,11 @@ bool CGltfExporter::Export(const std::string& path) {
         builder.CopyGeometryFrom(*object);
         builder.CopyAttributesFrom(*object);
         builder.FreezeModifiers();
-        written = WriteGltfMesh(document, bin, *copy, name, meshOptions);
+        written = WriteGltfMesh(document, bin, indices, *copy, name, meshOptions);
       } else {
-        written = WriteGltfMesh(document, bin, *object, name, meshOptions);
+        written = WriteGltfMesh(document, bin, indices, *object, name, meshOptions);
       }
+      if (written.tooLarge) transaction.Fail(path, "cannot write " + path + ": object " + name + " has too many faces");
       defaultUsed = defaultUsed || written.usesDefaultMaterial;
       m_nTriangles += written.triangles;
       GltfJson node = {{"name", name}};

@@ -39,3 +39,22 @@ if [ -n "$missing" ]; then
 else
   echo "setup: all packages present"
 fi
+
+# The Khronos glTF validator for the glTF export tests, in a git-ignored folder
+# the tests look in; without node and npm those tests skip. Debian's node is
+# installed only where no node is present (a newer one may come from elsewhere).
+if ! command -v npm >/dev/null 2>&1 && ! command -v node >/dev/null 2>&1; then
+  { $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends nodejs npm; } ||
+    echo "setup: nodejs and npm could not be installed"
+fi
+if command -v npm >/dev/null 2>&1; then
+  tools="$(cd "$(dirname "$0")/.." && pwd)/.tools/gltf-validator"
+  if [ ! -f "$tools/node_modules/gltf-validator/package.json" ]; then
+    echo "setup: installing gltf-validator into $tools"
+    mkdir -p "$tools"
+    npm install --prefix "$tools" --no-audit --no-fund --loglevel=error gltf-validator@2.0.0-dev.3.10 ||
+      echo "setup: gltf-validator could not be installed; the glTF validation tests will skip"
+  fi
+else
+  echo "setup: npm not found; the glTF validation tests will skip"
+fi

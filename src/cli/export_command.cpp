@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "cli/command_registry.h"
+#include "cli/gltf_export.h"
 #include "cli/povray_runner.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
+#include "export/gltf_exporter.h"
 #include "export/pov_exporter.h"
 #include "foundation/text_utils.h"
 #include "view/camera_fit.h"
@@ -50,12 +52,21 @@ const char kHelp[] =
     "                              messages go to OUT.log (shown only when it fails)\n"
     "  --size WxH                  picture size for --render (default 640x480)\n"
     "  --help                      this text\n\n"
+    "glTF 2.0: brimvale-cli export FILE.mqo --target gltf -o OUT.glb|OUT.gltf [--scale S]\n"
+    "  [--include-hidden] [camera options]. An output ending in .glb or .gltf selects glTF\n"
+    "  without --target. .glb is one file with the textures inside; .gltf is a JSON file\n"
+    "  with OUT.bin and OUT_tex<n>.png beside it.\n"
+    "  --scale S                   multiply coordinates by S (default 1). Metasequoia has\n"
+    "                              no unit: 0.01 gives metres for a model made in\n"
+    "                              centimetres, 0.001 for one made in millimetres\n\n"
     "Exit status: 0 written (and rendered), 1 not a Metasequoia document, 2 the model\n"
     "could not be opened, 3 the export or the rendering failed, 64 bad usage.\n";
 
 struct ExportOptions {
   std::string input;
   std::string output;
+  bool gltf = false;
+  float scale = 1.0f;
   std::string render;
   int width = 640;
   int height = 480;
@@ -160,8 +171,13 @@ int ParseArguments(const std::vector<std::string>& args, ExportOptions& options,
     } else if (arg == "-o" || arg == "--output") {
       if (!value(options.output)) return Usage(arg + " needs a file name");
     } else if (arg == "--target") {
-      if (!value(text) || (text != "povray" && text != "megapov")) return Usage("--target is povray or megapov");
+      if (!value(text) || (text != "povray" && text != "megapov" && text != "gltf"))
+        return Usage("--target is povray, megapov or gltf");
       settings.megaPov = text == "megapov" ? 1 : 0;
+      options.gltf = text == "gltf";
+    } else if (arg == "--scale") {
+      if (!value(text) || !ParseFloat(text, options.scale) || !(options.scale > 0.0f))
+        return Usage("--scale needs a number above 0, e.g. 0.01");
     } else if (arg == "--pov-version" || arg == "--megapov-version") {
       float version = 0.0f;
       if (!value(text) || !ParseFloat(text, version) || version < 0.0f || version > 100.0f)
@@ -210,6 +226,13 @@ int ParseArguments(const std::vector<std::string>& args, ExportOptions& options,
   }
   if (options.input.empty()) return Usage("no model named");
   if (options.framingOptions > 1) return Usage("--fit and --file-camera exclude each other");
+  if (options.gltf || IsGltfPath(options.output)) {
+    options.gltf = true;
+    if (options.output.empty()) options.output = std::filesystem::path(options.input).stem().string() + ".glb";
+    if (!IsGltfPath(options.output)) return Usage("the glTF file must end in .glb or .gltf: " + options.output);
+    if (!options.render.empty()) return Usage("--render works with the POV-Ray export only");
+    return kExitOk;
+  }
   if (options.output.empty()) options.output = std::filesystem::path(options.input).stem().string() + ".pov";
   if (options.output.size() <= 4 || AsciiLower(options.output.substr(options.output.size() - 4)) != ".pov")
     return Usage("the scene file must end in .pov: " + options.output);
@@ -259,6 +282,7 @@ int Run(const std::vector<std::string>& args) {
   // The scene shows what the window would show of the model.
   ApplyOpeningFraming(doc, options.framing);
   settings.ApplyTo(doc);
+  if (options.gltf) return WriteGltfExport(doc, output, options.scale);
 
   CPovExporter exporter(doc);
   const bool written = exporter.Export(output);
@@ -287,7 +311,7 @@ int Run(const std::vector<std::string>& args) {
   return kExitOk;
 }
 
-const CommandRegistration kRegistration({"export", "write the POV-Ray scene of a model (and render it)", &Run});
+const CommandRegistration kRegistration({"export", "write the POV-Ray scene (and render it) or a glTF file of a model", &Run});
 
 }  // namespace
 }  // namespace brimvale::cli

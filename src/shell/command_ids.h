@@ -25,6 +25,7 @@ inline constexpr int ID_EXPORT_POV = 32800;
 inline constexpr int ID_TOGGLE_DOUBLE_SIDED = 32802;
 inline constexpr int ID_TIME_MEASUREMENT = 32803;
 inline constexpr int ID_VIEW_FIT = 32804;  // fit the camera to the whole model
+inline constexpr int ID_EXPORT_GLTF = 32805;
 
 // Control identifier of the side panel's dialog bar.
 inline constexpr int ID_SIDE_PANEL = 103;

@@ -49,6 +49,21 @@ QString CFrameDialogs::SavePovFile(QWidget* parent, const QString& suggested) {
   return dialog.selectedFiles().constFirst();
 }
 
+QString CFrameDialogs::SaveGltfFile(QWidget* parent, const QString& suggested) {
+  QFileDialog dialog(parent, QCoreApplication::translate("FrameTexts", "名前を付けて保存"));
+  if (!suggested.isEmpty()) {
+    dialog.setDirectory(QFileInfo(suggested).absolutePath());
+    dialog.selectFile(QFileInfo(suggested).fileName());
+  }
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  dialog.setNameFilter(QString::fromUtf8(texts::kGltfFilter));
+  dialog.setDefaultSuffix(QStringLiteral("glb"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
 void CFrameDialogs::Message(QWidget* parent, const QString& text, const QString& title, bool error) {
   QMessageBox box(error ? QMessageBox::Critical : QMessageBox::NoIcon, title, text, QMessageBox::Ok,
                   parent);

@@ -17,6 +17,9 @@ class CFrameDialogs {
   // A .pov path to write (the user confirmed overwriting), or empty when
   // cancelled; the dialog starts at suggested (folder and name).
   virtual QString SavePovFile(QWidget* parent, const QString& suggested);
+  // A .glb or .gltf path to write (overwriting confirmed), or empty when
+  // cancelled; the dialog starts at suggested (folder and name).
+  virtual QString SaveGltfFile(QWidget* parent, const QString& suggested);
   // A modal box with an OK button; error boxes get the critical icon.
   virtual void Message(QWidget* parent, const QString& text, const QString& title, bool error);
 };

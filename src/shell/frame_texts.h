@@ -19,6 +19,7 @@ inline constexpr const char* kMenuHelp = QT_TRANSLATE_NOOP("FrameTexts", "ヘル
 inline constexpr const char* kItemNew = QT_TRANSLATE_NOOP("FrameTexts", "新規作成(&N)\tCtrl+N");
 inline constexpr const char* kItemOpenMqo = QT_TRANSLATE_NOOP("FrameTexts", "メタセコイアのファイルを開く");
 inline constexpr const char* kItemExportPov = QT_TRANSLATE_NOOP("FrameTexts", "MegaPOVファイルを出力");
+inline constexpr const char* kItemExportGltf = QT_TRANSLATE_NOOP("FrameTexts", "glTFファイルを出力");
 inline constexpr const char* kItemExit = QT_TRANSLATE_NOOP("FrameTexts", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)");
 inline constexpr const char* kItemToolbar = QT_TRANSLATE_NOOP("FrameTexts", "ﾂｰﾙ ﾊﾞｰ(&T)");
 inline constexpr const char* kItemStatusBar = QT_TRANSLATE_NOOP("FrameTexts", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)");
@@ -41,6 +42,8 @@ inline constexpr const char* kStrOpenMqo =
     QT_TRANSLATE_NOOP("FrameTexts", "メタセコイアのファイルを入力\nメタセコイアのファイルを入力");
 inline constexpr const char* kStrExportPov =
     QT_TRANSLATE_NOOP("FrameTexts", "POV-Ray/MegaPOVに出力\nPOV-Ray/MegaPOVに出力");
+inline constexpr const char* kStrExportGltf =
+    QT_TRANSLATE_NOOP("FrameTexts", "glTF 2.0 (.glb/.gltf)に出力\nglTFに出力");
 inline constexpr const char* kStrTransparency =
     QT_TRANSLATE_NOOP("FrameTexts", "透明度 ON/OFF\n透明度 ON/OFF");
 inline constexpr const char* kStrVertices =
@@ -72,5 +75,6 @@ inline constexpr const char* kErrorCaption = QT_TRANSLATE_NOOP("FrameTexts", "�
 // File dialogs (Windows-style filters; ".mqoz" is accepted beside ".mqo").
 inline constexpr const char* kMqoFilter = "Metasequoia(*.mqo)";
 inline constexpr const char* kPovFilter = "MegaPOV(*.pov)";
+inline constexpr const char* kGltfFilter = "glTF (*.glb *.gltf)";
 
 }  // namespace brimvale::texts

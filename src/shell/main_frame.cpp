@@ -15,6 +15,7 @@
 
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
+#include "export/gltf_exporter.h"
 #include "export/pov_exporter.h"
 #include "view/camera_fit.h"
 #include "view/frame_benchmark.h"
@@ -108,6 +109,7 @@ void CMainFrame::BuildActions() {
   MakeAction(ID_OPEN_MQO, texts::kItemOpenMqo, texts::kStrOpenMqo, ":/icons/open.svg", [this] { OnOpenMqo(); });
   MakeAction(ID_EXPORT_POV, texts::kItemExportPov, texts::kStrExportPov, ":/icons/export.svg",
              [this] { OnExportPov(); });
+  MakeAction(ID_EXPORT_GLTF, texts::kItemExportGltf, texts::kStrExportGltf, nullptr, [this] { OnExportGltf(); });
   MakeAction(ID_APP_EXIT, texts::kItemExit, texts::kStrExit, nullptr, [this] { close(); });
   MakeAction(ID_APP_ABOUT, texts::kItemAbout, texts::kStrAbout, ":/icons/about.svg", [this] { OnAbout(); });
   MakeAction(ID_BENCHMARK, texts::kItemBenchmark, nullptr, nullptr, [this] { OnBenchmark(); });
@@ -135,6 +137,7 @@ void CMainFrame::BuildMenus() {
   file->addSeparator();
   file->addAction(Action(ID_OPEN_MQO));
   file->addAction(Action(ID_EXPORT_POV));
+  file->addAction(Action(ID_EXPORT_GLTF));
   file->addSeparator();
   file->addAction(Action(ID_APP_EXIT));
 
@@ -235,6 +238,7 @@ void CMainFrame::UpdateCommandUI() {
     Action(toggle.id)->setChecked(IsTogglePressed(toggle, display));
   }
   Action(ID_EXPORT_POV)->setEnabled(m_Doc.ObjectCount() > 0);
+  Action(ID_EXPORT_GLTF)->setEnabled(m_Doc.ObjectCount() > 0);
   Action(ID_VIEW_TOOLBAR)->setChecked(!m_pToolBar->isHidden());
   Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
@@ -315,16 +319,40 @@ QString CMainFrame::DialogFolder() const {
   return QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strPathName))).absolutePath();
 }
 
-void CMainFrame::OnExportPov() {
-  if (m_Doc.ObjectCount() == 0) return;  // also when reached by a stale shortcut
-  // The model's name with .pov, in the model's folder.
+QString CMainFrame::SuggestedExportPath(const QString& extension) const {
+  // The model's name with the export's extension, in the model's folder.
   const QString model = QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strPathName));
   const QString name = model.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(model).completeBaseName();
   const QString folder = DialogFolder();
-  const QString path =
-      m_pDialogs->SavePovFile(this, (folder.isEmpty() ? name : folder + u'/' + name) + QStringLiteral(".pov"));
+  return (folder.isEmpty() ? name : folder + u'/' + name) + extension;
+}
+
+void CMainFrame::OnExportPov() {
+  if (m_Doc.ObjectCount() == 0) return;  // also when reached by a stale shortcut
+  const QString path = m_pDialogs->SavePovFile(this, SuggestedExportPath(QStringLiteral(".pov")));
   if (path.isEmpty()) return;
   CPovExporter exporter(m_Doc);
+  bool written = false;
+  {
+    CWaitCursor wait;
+    written = exporter.Export(QFile::encodeName(path).toStdString());
+  }
+  if (!written) {
+    m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), FrameText(texts::kErrorCaption), true);
+    return;
+  }
+  m_strLastFolder = QFileInfo(path).absolutePath();
+  if (!exporter.Warnings().empty()) {
+    statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);
+  }
+}
+
+void CMainFrame::OnExportGltf() {
+  if (m_Doc.ObjectCount() == 0) return;
+  QString path = m_pDialogs->SaveGltfFile(this, SuggestedExportPath(QStringLiteral(".glb")));
+  if (path.isEmpty()) return;
+  if (!IsGltfPath(QFile::encodeName(path).toStdString())) path += QStringLiteral(".glb");
+  CGltfExporter exporter(m_Doc, CGltfExportOptions{1.0f, m_Doc.m_bSkipHidden == 0});
   bool written = false;
   {
     CWaitCursor wait;

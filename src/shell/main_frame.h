@@ -79,11 +79,13 @@ class CMainFrame : public QMainWindow, public CDocListener {
   void UpdateTitle();
   // Where the file dialogs start: the open model's folder, else the last one used.
   QString DialogFolder() const;
+  QString SuggestedExportPath(const QString& extension) const;
 
   void OnFileNew();
   void OnOpenMqo();
   void OnExportPov();
   void OnViewFit();  // command 32804
+  void OnExportGltf();
   void OnAbout();
   void OnBenchmark();
 

@@ -35,6 +35,11 @@ class CScriptedDialogs : public CFrameDialogs {
     return saveAnswer;
   }
   std::function<void()> onMessage;  // runs while the box would be open
+  QString SaveGltfFile(QWidget* /*parent*/, const QString& suggested) override {
+    ++saveCalls;
+    saveSuggested = suggested;
+    return saveAnswer;
+  }
   void Message(QWidget* /*parent*/, const QString& text, const QString& title, bool error) override {
     messages << text;
     titles << title;

@@ -106,7 +106,7 @@ void MainFrameTest::menuTextsAndOrder() {
   const QList<QAction*> menus = f.frame.menuBar()->actions();
   QCOMPARE(MenuItemTexts(menus[0]->menu()),
            (QStringList{"新規作成(&N)\tCtrl+N", "----", "メタセコイアのファイルを開く", "MegaPOVファイルを出力",
-                        "----", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+                        "glTFファイルを出力", "----", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
   QCOMPARE(MenuItemTexts(menus[1]->menu()), (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "全体を表示(&A)"}));
   QCOMPARE(MenuItemTexts(menus[2]->menu()), (QStringList{"ﾊﾞｰｼﾞｮﾝ情報", "ベンチマーク", "時間測定"}));
 
@@ -116,7 +116,7 @@ void MainFrameTest::menuTextsAndOrder() {
       if (!item->isSeparator()) ids << item->data().toInt();
     }
   }
-  QCOMPARE(ids, (QList<int>{57600, 32791, 32800, 57665, 59392, 59393, 32804, 57664, 32790, 32803}));
+  QCOMPARE(ids, (QList<int>{57600, 32791, 32800, 32805, 57665, 59392, 59393, 32804, 57664, 32790, 32803}));
   QCOMPARE(f.frame.Action(ID_OPEN_MQO)->statusTip(), QString("メタセコイアのファイルを入力"));
   QCOMPARE(f.frame.Action(ID_EXPORT_POV)->toolTip(), QString("POV-Ray/MegaPOVに出力"));
 }
@@ -292,6 +292,14 @@ void MainFrameTest::exportIsEnabledOnlyWithObjectsAndWritesFiles() {
   f.dialogs.saveAnswer = dir.filePath("missing/folder/scene.pov");
   f.Run(ID_EXPORT_POV);
   QCOMPARE(f.dialogs.titles, QStringList{"エラー"});
+
+  QVERIFY(f.frame.Action(ID_EXPORT_GLTF)->isEnabled());
+  f.dialogs.saveAnswer = dir.filePath("model");  // no suffix: a .glb
+  f.Run(ID_EXPORT_GLTF);
+  QCOMPARE(QFile(dir.filePath("model.glb")).size() > 0, true);
+  f.dialogs.saveAnswer = dir.filePath("missing/folder/model.gltf");
+  f.Run(ID_EXPORT_GLTF);
+  QCOMPARE(f.dialogs.titles, (QStringList{"エラー", "エラー"}));
   // Without a model, where the user last was.
   f.Run(ID_FILE_NEW);
   f.Run(ID_OPEN_MQO);

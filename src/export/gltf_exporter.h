@@ -1,0 +1,48 @@
+// The glTF 2.0 export: every exported object as one node with one mesh, from
+// the same frozen copies the POV-Ray export writes (lathe, mirror, patch
+// passes and deformers applied), the document's materials and textures, and
+// its camera. The container follows the file name: .glb is one binary file,
+// .gltf a JSON file with its .bin and PNG textures beside it. Either every
+// file is replaced or none is.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace brimvale {
+
+class CQuorixDoc;
+
+struct CGltfExportOptions {
+  float scale = 1.0f;           // file units times this (the modeller has no unit)
+  bool includeHidden = false;   // hidden objects are left out unless set
+};
+
+// True when the name ends in .glb or .gltf (any case).
+bool IsGltfPath(const std::string& path);
+
+class CGltfExporter {
+ public:
+  CGltfExporter(CQuorixDoc& doc, CGltfExportOptions options) : m_Doc(doc), m_Options(options) {}
+  CGltfExporter(const CGltfExporter&) = delete;
+  CGltfExporter& operator=(const CGltfExporter&) = delete;
+
+  // Writes path (.glb, or else .gltf with its companions). On failure Error()
+  // says which file and why; no file was changed and no temporary is left.
+  bool Export(const std::string& path);
+  const std::string& Error() const { return m_strError; }
+  // Maps left out (missing, unreadable, bump maps), one line each.
+  const std::vector<std::string>& Warnings() const { return m_Warnings; }
+  // Triangles written by the last successful export.
+  uint64_t TriangleCount() const { return m_nTriangles; }
+
+ private:
+  CQuorixDoc& m_Doc;
+  CGltfExportOptions m_Options;
+  std::string m_strError;
+  std::vector<std::string> m_Warnings;
+  uint64_t m_nTriangles = 0;
+};
+
+}  // namespace brimvale

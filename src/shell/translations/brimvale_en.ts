@@ -212,6 +212,16 @@ Show both sides of faces</translation>
         <translation>Show the whole model
 Show all</translation>
     </message>
+    <message>
+        <source>glTFファイルを出力</source>
+        <translation>Export glTF File</translation>
+    </message>
+    <message>
+        <source>glTF 2.0 (.glb/.gltf)に出力
+glTFに出力</source>
+        <translation>Export to glTF 2.0 (.glb/.gltf)
+Export to glTF</translation>
+    </message>
 </context>
 <context>
     <name>PanelTexts</name>

@@ -52,8 +52,12 @@ void Normalise(double v[3]) {
 
 }  // namespace
 
-double CCameraAxes::Right(const CVector3& p) const { return Dot(right, D(p.x) - eye[0], D(p.y) - eye[1], D(p.z) - eye[2]); }
-double CCameraAxes::Up(const CVector3& p) const { return Dot(up, D(p.x) - eye[0], D(p.y) - eye[1], D(p.z) - eye[2]); }
+double CCameraAxes::Right(const CVector3& p) const {
+  return Dot(right, D(p.x) - eye[0], D(p.y) - eye[1], D(p.z) - eye[2]);
+}
+double CCameraAxes::Up(const CVector3& p) const {
+  return Dot(up, D(p.x) - eye[0], D(p.y) - eye[1], D(p.z) - eye[2]);
+}
 double CCameraAxes::Depth(const CVector3& p) const {
   return Dot(forward, D(p.x) - eye[0], D(p.y) - eye[1], D(p.z) - eye[2]);
 }
@@ -82,7 +86,8 @@ CCameraAxes CameraAxes(const CScene& camera) {
 }
 
 double HalfFrameTangent(const CScene& camera) {
-  const double angle = std::isfinite(camera.m_fAngle) ? std::clamp(static_cast<double>(camera.m_fAngle), 1.0, 150.0) : 40.0;
+  const double angle =
+      std::isfinite(camera.m_fAngle) ? std::clamp(static_cast<double>(camera.m_fAngle), 1.0, 150.0) : 40.0;
   return std::tan(angle / 2.0 * 3.14159265358979323846 / 180.0);
 }
 

@@ -7,7 +7,8 @@
 
 namespace brimvale {
 
-void BoxDepths(const CScene& camera, const CDrawnBox& box, bool turntable, double& nearest, double& farthest) {
+void BoxDepths(const CScene& camera, const CDrawnBox& box, bool turntable, double& nearest,
+               double& farthest) {
   double lo[3] = {box.lo[0], box.lo[1], box.lo[2]};
   double hi[3] = {box.hi[0], box.hi[1], box.hi[2]};
   if (turntable) {
@@ -20,7 +21,8 @@ void BoxDepths(const CScene& camera, const CDrawnBox& box, bool turntable, doubl
   const CCameraAxes axes = CameraAxes(camera);
   nearest = farthest = 0.0;
   for (int corner = 0; corner < 8; ++corner) {
-    const double p[3] = {(corner & 1) ? hi[0] : lo[0], (corner & 2) ? hi[1] : lo[1], (corner & 4) ? hi[2] : lo[2]};
+    const double p[3] = {(corner & 1) ? hi[0] : lo[0], (corner & 2) ? hi[1] : lo[1],
+                         (corner & 4) ? hi[2] : lo[2]};
     double depth = 0.0;
     for (int i = 0; i < 3; ++i) depth += (p[i] - axes.eye[i]) * axes.forward[i];
     nearest = corner == 0 ? depth : std::min(nearest, depth);

@@ -34,13 +34,17 @@ double CDrawnBox::Radius() const {
 
 namespace {
 
-bool Finite(const CVector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+bool Finite(const CVector3& p) {
+  return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
 
 bool FacesDrawn(const CQuorixDoc& doc, const CMeshObject& object) {
   return doc.Display.ShowFaces && !object.m_bHideFaces;
 }
 
-bool CageDrawn(const CQuorixDoc& doc) { return doc.Display.ShowVertices || doc.Display.ShowEdges; }
+bool CageDrawn(const CQuorixDoc& doc) {
+  return doc.Display.ShowVertices || doc.Display.ShowEdges;
+}
 
 void MarkCorners(const std::vector<CMeshFace>& faces, int corners, std::vector<char>& used) {
   const int count = static_cast<int>(used.size());
@@ -61,7 +65,8 @@ void VisitCage(const CMeshObject& object, const std::function<void(const CVector
     if (Finite(p)) visit(p);
 }
 
-void VisitFaceCorners(CQuorixDoc& doc, CMeshObject& object, const std::function<void(const CVector3&)>& visit) {
+void VisitFaceCorners(CQuorixDoc& doc, CMeshObject& object,
+                      const std::function<void(const CVector3&)>& visit) {
   EnsureDerivedGeometry(doc, object);
   const CMeshObject* derived = object.m_pDerived.get();
   if (derived == nullptr) return;
@@ -79,7 +84,8 @@ void VisitFaceCorners(CQuorixDoc& doc, CMeshObject& object, const std::function<
 
 }  // namespace
 
-void ForEachDrawnPoint(CQuorixDoc& doc, CMeshObject& object, const std::function<void(const CVector3&)>& visit) {
+void ForEachDrawnPoint(CQuorixDoc& doc, CMeshObject& object,
+                       const std::function<void(const CVector3&)>& visit) {
   if (!object.m_bVisible || object.VertexCount() == 0) return;
   if (CageDrawn(doc)) VisitCage(object, visit);
   if (FacesDrawn(doc, object)) VisitFaceCorners(doc, object, visit);

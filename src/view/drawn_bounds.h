@@ -31,7 +31,8 @@ struct CDrawnBox {
 // Calls visit once for each drawn point of one object (nothing for a hidden
 // object or one without vertices), building its derived geometry when it has
 // none. Points that are not finite numbers are left out.
-void ForEachDrawnPoint(CQuorixDoc& doc, CMeshObject& object, const std::function<void(const CVector3&)>& visit);
+void ForEachDrawnPoint(CQuorixDoc& doc, CMeshObject& object,
+                       const std::function<void(const CVector3&)>& visit);
 // The same for every object of the document.
 void ForEachDrawnPoint(CQuorixDoc& doc, const std::function<void(const CVector3&)>& visit);
 

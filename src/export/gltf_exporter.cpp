@@ -52,7 +52,6 @@ bool CGltfExporter::Export(const std::string& path) {
       if (transaction.Failed() || bin.Failed() || indices.Failed()) break;
       if (!object->m_bVisible && !m_Options.includeHidden) continue;
       const std::string name = DecodeName(object->m_strName, m_Doc.m_bUtf8);
-      CGltfMeshResult written;
       // The mesh the view draws: the object's own, or its frozen derivation.
       const std::unique_ptr<CMeshObject> frozen = FrozenCopy(*object);
       const CGltfMeshResult written =

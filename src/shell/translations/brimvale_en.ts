@@ -214,7 +214,7 @@ Show all</translation>
     </message>
     <message>
         <source>glTFファイルを出力</source>
-        <translation>Export <translation>Export glTF File</translation>amp;glTF File...</translation>
+        <translation>Export &amp;glTF File...</translation>
     </message>
     <message>
         <source>glTF 2.0 (.glb/.gltf)に出力

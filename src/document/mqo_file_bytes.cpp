@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace brimvale {
@@ -35,7 +36,33 @@ size_t RoundUpToPage(size_t bytes) {
 }  // namespace
 
 CMqoFileBytes::~CMqoFileBytes() {
+  m_Guard.Release();
   if (m_pData) munmap(m_pData, m_nMapped);
+  if (m_nFd >= 0) close(m_nFd);
+}
+
+bool CMqoFileBytes::Unchanged() const {
+  if (m_nFd < 0) return true;
+  if (m_Guard.Faulted()) return false;
+  struct stat info {};
+  if (fstat(m_nFd, &info) != 0) return false;
+  return static_cast<size_t>(info.st_size) == m_nSize && info.st_mtim.tv_sec == m_ChangeTime.tv_sec &&
+         info.st_mtim.tv_nsec == m_ChangeTime.tv_nsec;
+}
+
+bool CMqoFileBytes::MapFile(int fd, size_t size) {
+  void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+  if (mapped == MAP_FAILED) return false;
+  if (!m_Guard.Watch(mapped, size)) {
+    munmap(mapped, size);
+    return false;
+  }
+  madvise(mapped, size, MADV_SEQUENTIAL);
+  m_pData = static_cast<char*>(mapped);
+  m_nMapped = size;
+  m_nSize = size;
+  m_bFileMapped = true;
+  return true;
 }
 
 bool CMqoFileBytes::Load(const std::string& path, std::string& reason) {
@@ -54,8 +81,14 @@ bool CMqoFileBytes::Load(const std::string& path, std::string& reason) {
     reason = std::strerror(EISDIR);
     return false;
   }
-  // Anonymous pages rather than a mapping of the file: a file cut short by
-  // another program while it is read cannot fault the reader.
+  if (S_ISREG(info.st_mode) && info.st_size > 0 && static_cast<uint64_t>(info.st_size) <= kMaxFileBytes &&
+      MapFile(file.fd, static_cast<size_t>(info.st_size))) {
+    // Kept open to tell afterwards whether the file changed under the reader.
+    m_ChangeTime = info.st_mtim;
+    m_nFd = file.fd;
+    file.fd = -1;
+    return true;
+  }
   size_t capacity = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : kChunk;
   size_t size = 0;
   for (;;) {

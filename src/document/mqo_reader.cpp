@@ -141,7 +141,13 @@ bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status
     }
     return ReadDocument(doc, model, nullptr, status);
   }
-  return ReadDocument(doc, file.Bytes(), &file, status);
+  const bool read = ReadDocument(doc, file.Bytes(), &file, status);
+  if (!file.Unchanged()) {
+    doc.Reset();
+    SetStatus(status, MqoReadResult::CannotOpen, "the file changed while it was read");
+    return false;
+  }
+  return read;
 }
 
 }  // namespace brimvale

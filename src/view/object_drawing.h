@@ -21,4 +21,8 @@ void DrawObject(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache);
 // patch unless SimpleDisplay is on, then smooth normals).
 void EnsureDerivedGeometry(CQuorixDoc& doc, CMeshObject& object);
 
+// Builds, on every derivation thread, the derived geometry of each object the
+// next frame draws faces for and that has none yet.
+void EnsureDerivedGeometryForFrame(CQuorixDoc& doc);
+
 }  // namespace brimvale

@@ -65,8 +65,8 @@ echo "--threads 2  ${bestTime}s  peak ${bestPeak} KiB  speed-up $(ratio "$oneTim
 if cmp -s "$tmp/one" "$tmp/out"; then echo "identical output: yes"; else echo "identical output: NO"; fi
 
 echo "== the same model exported (every derived vertex and face written), --threads 1 against 2"
-/usr/bin/time -f "%e" -o "$tmp/time" "$bin/brimvale-cli" export --threads 1 "$tmp/patches.mqo" -o "$tmp/one.pov"
+/usr/bin/time -f "%e" -o "$tmp/time" "$bin/brimvale-cli" export --threads 1 "$tmp/patches.mqo" -o "$tmp/one.pov" >/dev/null
 echo "--threads 1  $(cat "$tmp/time")s"
-/usr/bin/time -f "%e" -o "$tmp/time" "$bin/brimvale-cli" export --threads 2 "$tmp/patches.mqo" -o "$tmp/two.pov"
+/usr/bin/time -f "%e" -o "$tmp/time" "$bin/brimvale-cli" export --threads 2 "$tmp/patches.mqo" -o "$tmp/two.pov" >/dev/null
 echo "--threads 2  $(cat "$tmp/time")s"
 if cmp -s "$tmp/one_obj.inc" "$tmp/two_obj.inc"; then echo "identical export: yes"; else echo "identical export: NO"; fi

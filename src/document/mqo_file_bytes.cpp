@@ -126,6 +126,7 @@ bool CMqoFileBytes::Load(const std::string& path, std::string& reason) {
 
 void CMqoFileBytes::ReleaseBefore(size_t offset) {
   if (!m_pData) return;
+  if (m_Progress) m_Progress(offset, m_nSize);
   // Keep the page the reader is in: it may still step back within its line.
   const size_t page = PageSize();
   const size_t end = offset / page * page;

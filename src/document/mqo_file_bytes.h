@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,9 @@ class CMqoFileBytes : public CMqoByteSource {
   // that finished on a changed file must not keep what it read.
   bool Unchanged() const;
 
+  // Told with the offset and the size whenever the reader releases pages.
+  void SetProgress(std::function<void(size_t, size_t)> progress) { m_Progress = std::move(progress); }
+
   // Gives back the whole pages before `offset`; the reader must not go back to them.
   void ReleaseBefore(size_t offset) override;
 
@@ -47,6 +51,7 @@ class CMqoFileBytes : public CMqoByteSource {
   bool m_bFileMapped = false;
   struct timespec m_ChangeTime {};
   CMappingGuard m_Guard;
+  std::function<void(size_t, size_t)> m_Progress;
 };
 
 }  // namespace brimvale

@@ -120,12 +120,13 @@ bool ReadMqoBuffer(CQuorixDoc& doc, std::string_view bytes, MqoReadStatus* statu
   return ReadDocument(doc, bytes, nullptr, status);
 }
 
-bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status) {
+bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status, const MqoReadProgress& progress) {
   doc.Reset();
   doc.m_strTitle = FileName(path);
   doc.m_strPathName = path;
   WaitCursor wait(doc.UI());
   CMqoFileBytes file;
+  file.SetProgress(progress);
   std::string reason;
   if (!file.Load(path, reason)) {
     doc.Reset();

@@ -16,6 +16,7 @@
 #include "document/quorix_doc.h"
 #include "export/pov_exporter.h"
 #include "view/frame_benchmark.h"
+#include "view/object_drawing.h"
 #include "shell/about_dialog.h"
 #include "shell/command_ids.h"
 #include "shell/display_toggles.h"
@@ -23,6 +24,7 @@
 #include "shell/frame_texts.h"
 #include "shell/quorix_view.h"
 #include "shell/status_indicators.h"
+#include "shell/work_progress.h"
 
 namespace brimvale {
 
@@ -44,6 +46,20 @@ struct CWaitCursor {
 };
 
 }  // namespace
+
+struct CMainFrame::CBusyScope {
+  explicit CBusyScope(CMainFrame& frame) : m_Frame(frame) {
+    m_Frame.m_bBusy = true;
+    m_Frame.m_pView->SetBusy(true);
+  }
+  ~CBusyScope() {
+    m_Frame.m_pView->SetBusy(false);
+    m_Frame.m_bBusy = false;
+  }
+  CBusyScope(const CBusyScope&) = delete;
+  CBusyScope& operator=(const CBusyScope&) = delete;
+  CMainFrame& m_Frame;
+};
 
 CMainFrame::CMainFrame(CQuorixDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_Doc(doc), m_pDialogs(&DefaultFrameDialogs()) {
@@ -212,6 +228,7 @@ void CMainFrame::SetSidePanel(QWidget* panel) {
 void CMainFrame::SetDialogs(CFrameDialogs* dialogs) { m_pDialogs = dialogs ? dialogs : &DefaultFrameDialogs(); }
 
 bool CMainFrame::OnCommand(int id) {
+  if (m_bBusy) return false;  // a shortcut reached during long work
   const auto found = m_Commands.find(id);
   bool handled = false;
   if (found != m_Commands.end() && found->second.handler) {
@@ -280,11 +297,22 @@ void CMainFrame::OnOpenMqo() {
 }
 
 bool CMainFrame::OpenMqoPath(const QString& path) {
+  if (m_bBusy) return false;
   MqoReadStatus status;
   bool read = false;
   {
+    CBusyScope busy(*this);
     CWaitCursor wait;
-    read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status);
+    {
+      CWorkProgress progress(this, tr("Opening the model..."), false);
+      read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status,
+                         [&progress](size_t done, size_t total) { progress.Step(done, total); });
+    }
+    if (read) {
+      // The first frame's derived geometry, built here so that its progress shows.
+      CWorkProgress progress(this, tr("Deriving the objects: %1 of %2"), false);
+      EnsureDerivedGeometryForFrame(m_Doc, [&progress](size_t done, size_t total) { return progress.Step(done, total); });
+    }
   }
   if (status.result == MqoReadResult::CannotOpen) {
     m_pDialogs->Message(this, path + QStringLiteral("\n") + QString::fromStdString(status.reason),
@@ -303,11 +331,17 @@ void CMainFrame::OnExportPov() {
   if (path.isEmpty()) return;
   CPovExporter exporter(m_Doc);
   bool written = false;
+  bool cancelled = false;
   {
-    CWaitCursor wait;
+    CBusyScope busy(*this);
+    CWorkProgress progress(this, tr("Exporting the objects: %1 of %2"), true);
+    exporter.SetProgress([&progress](size_t done, size_t total) { return progress.Step(done, total); });
     written = exporter.Export(QFile::encodeName(path).toStdString());
+    cancelled = progress.Cancelled();
   }
-  if (!written) {
+  if (!written && cancelled) {
+    statusBar()->showMessage(tr("The export was cancelled: no file was written."), 8000);
+  } else if (!written) {
     m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), Utf8(texts::kErrorCaption), true);
   } else if (!exporter.Warnings().empty()) {
     statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);

@@ -83,6 +83,8 @@ class CMainFrame : public QMainWindow, public CDocListener {
   void OnExportPov();
   void OnAbout();
   void OnBenchmark();
+  // Long work on the document: the view keeps its last frame and commands wait.
+  struct CBusyScope;
 
   CQuorixDoc& m_Doc;
   CQuorixView* m_pView = nullptr;
@@ -93,6 +95,7 @@ class CMainFrame : public QMainWindow, public CDocListener {
   std::map<int, CCommand> m_Commands;
   std::function<bool(int)> m_UnhandledHook;
   CFrameDialogs* m_pDialogs;
+  bool m_bBusy = false;
 };
 
 }  // namespace brimvale

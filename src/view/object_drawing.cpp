@@ -200,14 +200,14 @@ void EnsureDerivedGeometry(CQuorixDoc& doc, CMeshObject& object) {
   CMeshBuilder(&object).BuildDerivedGeometry(&doc.Display);
 }
 
-void EnsureDerivedGeometryForFrame(CQuorixDoc& doc) {
+void EnsureDerivedGeometryForFrame(CQuorixDoc& doc, const DerivationProgress& progress) {
   if (!doc.Display.ShowFaces) return;
   std::vector<CMeshObject*> drawn;
   for (const auto& object : doc.m_Objects) {
     if (object && object->m_bVisible && object->VertexCount() > 0 && !object->m_bHideFaces && !object->m_pDerived)
       drawn.push_back(object.get());
   }
-  if (!drawn.empty()) BuildDerivedGeometryInParallel(drawn, &doc.Display);
+  if (!drawn.empty()) BuildDerivedGeometryInParallel(drawn, &doc.Display, 0, progress);
 }
 
 void DrawObject(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {

@@ -1,13 +1,12 @@
 // Helper program of bench/run_process_bench.sh (not a Google Benchmark run):
-// writes the generated models and holds the naive baseline reader, so every
-// figure of that script is a whole, cold process.
+// writes the generated models and measures the finished document, so every
+// figure of that script is a whole, cold process (the baseline reader is
+// naive_reader).
 //   process_bench_tool torus TEXT.mqo BVERTEX.mqo   1,000,000 vertices and quads
 //   process_bench_tool patches OUT.mqo              8 objects of 2,500 quads, patch 16
-//   process_bench_tool sscanf FILE                  the fgets + sscanf reader
 //   process_bench_tool document FILE                resident bytes the read document holds
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -87,51 +86,6 @@ bool WriteModel(const char* path, const char* version, int objects, int rings, b
   return std::fclose(f) == 0;
 }
 
-// The baseline: the text read line by line with fgets and sscanf into plain arrays.
-int ReadWithSscanf(const char* path) {
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return 1;
-  std::vector<float> positions, uv;
-  std::vector<int> indices, materials;
-  char line[1024];
-  enum { kOther, kVertex, kFace } section = kOther;
-  while (std::fgets(line, sizeof line, f)) {
-    if (section == kVertex) {
-      float x, y, z;
-      if (std::sscanf(line, "%f %f %f", &x, &y, &z) == 3) {
-        positions.insert(positions.end(), {x, y, z});
-      } else {
-        section = kOther;
-      }
-    } else if (section == kFace) {
-      int n, a, b, c, d, m;
-      float t[8];
-      if (std::sscanf(line, "%d V(%d %d %d %d) M(%d) UV(%f %f %f %f %f %f %f %f)", &n, &a, &b, &c, &d, &m, &t[0],
-                      &t[1], &t[2], &t[3], &t[4], &t[5], &t[6], &t[7]) == 14) {
-        indices.insert(indices.end(), {a, b, c, d});
-        materials.push_back(m);
-        uv.insert(uv.end(), t, t + 8);
-      } else {
-        section = kOther;
-      }
-    } else {
-      int count;
-      if (std::sscanf(line, " vertex %d", &count) == 1) {
-        positions.reserve(3 * static_cast<size_t>(count));
-        section = kVertex;
-      } else if (std::sscanf(line, " face %d", &count) == 1) {
-        indices.reserve(4 * static_cast<size_t>(count));
-        uv.reserve(8 * static_cast<size_t>(count));
-        materials.reserve(static_cast<size_t>(count));
-        section = kFace;
-      }
-    }
-  }
-  std::fclose(f);
-  std::printf("vertices %zu quads %zu\n", positions.size() / 3, materials.size());
-  return 0;
-}
-
 class SilentUserInterface : public CUserInterface {
  public:
   void MessageBox(const std::string&, const std::string&) override {}
@@ -157,8 +111,7 @@ int main(int argc, char** argv) {
   if (command == "patches" && argc == 3) {
     return WriteModel(argv[2], "1.0", 8, 50, false, "\tpatch 3\r\n\tsegment 16\r\n") ? 0 : 1;
   }
-  if (command == "sscanf" && argc == 3) return ReadWithSscanf(argv[2]);
   if (command == "document" && argc == 3) return DocumentBytes(argv[2]);
-  std::fprintf(stderr, "usage: process_bench_tool torus TEXT BVERTEX | patches OUT | sscanf FILE | document FILE\n");
+  std::fprintf(stderr, "usage: process_bench_tool torus TEXT BVERTEX | patches OUT | document FILE\n");
   return 64;
 }

@@ -13,7 +13,7 @@ set -eu
 build="${1:-build}"
 runs="${2:-3}"
 bin="$build/bin"
-for program in "$bin/process_bench_tool" "$bin/brimvale-cli"; do
+for program in "$bin/process_bench_tool" "$bin/naive_reader" "$bin/brimvale-cli"; do
   if [ ! -x "$program" ]; then
     echo "missing $program (configure with -DBRIMVALE_BENCH=ON and build it)" >&2
     exit 1
@@ -44,7 +44,7 @@ best() {
 ratio() { echo "scale=2; $1 / $2" | bc; }
 
 echo "== whole-process read, 1,000,000 vertices and quads ($(du -m "$tmp/torus.mqo" | cut -f1) MB text)"
-best "$bin/process_bench_tool" sscanf "$tmp/torus.mqo"
+best "$bin/naive_reader" "$tmp/torus.mqo"
 baseTime=$bestTime
 basePeak=$bestPeak
 echo "fgets+sscanf            ${baseTime}s  peak ${basePeak} KiB"

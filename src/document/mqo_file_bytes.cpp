@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -89,38 +90,51 @@ bool CMqoFileBytes::Load(const std::string& path, std::string& reason) {
     file.fd = -1;
     return true;
   }
-  size_t capacity = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : kChunk;
-  size_t size = 0;
+  if (!Reserve(S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : kChunk)) {
+    reason = std::strerror(ENOMEM);
+    return false;
+  }
   for (;;) {
-    if (size == capacity || !m_pData) {
-      const size_t wanted = RoundUpToPage((size == capacity ? capacity * 2 : capacity) + 1);
-      void* grown = mmap(nullptr, wanted, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-      if (grown == MAP_FAILED) {
-        reason = std::strerror(ENOMEM);
-        return false;
-      }
-      if (m_pData) {
-        std::memcpy(grown, m_pData, size);
-        munmap(m_pData, m_nMapped);
-      }
-      m_pData = static_cast<char*>(grown);
-      m_nMapped = wanted;
-      capacity = wanted;
+    if (m_nSize == m_nMapped && !Reserve(m_nMapped * 2)) {
+      reason = std::strerror(ENOMEM);
+      return false;
     }
-    const ssize_t got = read(file.fd, m_pData + size, capacity - size);
+    const ssize_t got = read(file.fd, m_pData + m_nSize, m_nMapped - m_nSize);
     if (got < 0) {
       if (errno == EINTR) continue;
       reason = std::strerror(errno);
       return false;
     }
     if (got == 0) break;
-    size += static_cast<size_t>(got);
-    if (size > kMaxFileBytes) {
+    m_nSize += static_cast<size_t>(got);
+    if (m_nSize > kMaxFileBytes) {
       reason = std::strerror(EFBIG);
       return false;
     }
   }
-  m_nSize = size;
+  return true;
+}
+
+bool CMqoFileBytes::Reserve(size_t bytes) {
+  if (m_bFileMapped) return false;
+  if (m_pData && bytes < m_nMapped) return true;
+  const size_t wanted = RoundUpToPage(bytes + 1);
+  void* grown = mmap(nullptr, wanted, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (grown == MAP_FAILED) return false;
+  if (m_pData) {
+    std::memcpy(grown, m_pData, m_nSize);
+    munmap(m_pData, m_nMapped);
+  }
+  m_pData = static_cast<char*>(grown);
+  m_nMapped = wanted;
+  return true;
+}
+
+bool CMqoFileBytes::Append(const char* data, size_t size) {
+  if (m_nSize + size > kMaxFileBytes) return false;
+  if (m_nSize + size > m_nMapped && !Reserve(std::max(m_nMapped * 2, m_nSize + size))) return false;
+  std::memcpy(m_pData + m_nSize, data, size);
+  m_nSize += size;
   return true;
 }
 

@@ -28,6 +28,12 @@ class CMqoFileBytes : public CMqoByteSource {
   bool Load(const std::string& path, std::string& reason);
   std::string_view Bytes() const { return {m_pData, m_nSize}; }
 
+  // Bytes built in memory instead of read (a model inflated from an archive):
+  // room for at least `bytes`, and bytes added at the end. False when the
+  // memory cannot be had or the bytes pass 4 GiB; never for a mapped file.
+  bool Reserve(size_t bytes);
+  bool Append(const char* data, size_t size);
+
   // Whether the file is as it was when Load opened it: the same size and time
   // of change, and no page of the mapping found cut off meanwhile. A reader
   // that finished on a changed file must not keep what it read.

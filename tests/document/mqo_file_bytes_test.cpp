@@ -51,5 +51,20 @@ TEST_F(MappedFile, AGrownFileIsReportedAndPassedPagesAreReleased) {
   EXPECT_EQ(reason, "No such file or directory");
 }
 
+TEST_F(MappedFile, BytesBuiltInMemoryGrowAndAMappedFileTakesNone) {
+  CMqoFileBytes built;  // as an archive's model is inflated into it
+  ASSERT_TRUE(built.Reserve(10));
+  const std::string text = std::string(6000, 'a') + std::string(9000, 'b');
+  ASSERT_TRUE(built.Append(text.data(), 6000));
+  ASSERT_TRUE(built.Append(text.data() + 6000, 9000));
+  EXPECT_TRUE(built.Bytes() == text);
+  EXPECT_TRUE(built.Unchanged());
+
+  CMqoFileBytes mapped;
+  std::string reason;
+  ASSERT_TRUE(mapped.Load(m_strPath, reason));
+  EXPECT_FALSE(mapped.Append("x", 1));
+}
+
 }  // namespace
 }  // namespace brimvale

@@ -79,8 +79,11 @@ bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
   {
     std::unique_lock<std::mutex> lock(mutex);
     size_t reported = 0;
-    while (stopped < workers) {
+    // Checked after each report, so that work that ends before this thread
+    // first looks is still reported.
+    for (bool last = false; !last;) {
       finished.wait(lock, [&] { return stopped == workers || done > reported; });
+      last = stopped == workers;
       if (done > reported && progress && completed && !failure) {
         reported = done;
         const size_t now = done;

@@ -16,6 +16,7 @@
 #include "document/quorix_doc.h"
 #include "foundation/text_decoding.h"
 #include "geometry/derived_counts.h"
+#include "geometry/parallel_derivation.h"
 
 namespace brimvale::cli {
 
@@ -241,6 +242,11 @@ int Run(const std::vector<std::string>& args) {
         status = std::max(status, kExitNotMetasequoia);
       }
       continue;
+    }
+    if (options.derived) {
+      std::vector<CMeshObject*> objects;
+      for (const auto& object : doc.m_Objects) objects.push_back(object.get());
+      BuildDerivedGeometryInParallel(objects, &doc.Display);
     }
     const Record record = DocumentRecord(doc, file, options);
     if (options.json) {

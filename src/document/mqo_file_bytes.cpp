@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace brimvale {
@@ -35,7 +37,33 @@ size_t RoundUpToPage(size_t bytes) {
 }  // namespace
 
 CMqoFileBytes::~CMqoFileBytes() {
+  m_Guard.Release();
   if (m_pData) munmap(m_pData, m_nMapped);
+  if (m_nFd >= 0) close(m_nFd);
+}
+
+bool CMqoFileBytes::Unchanged() const {
+  if (m_nFd < 0) return true;
+  if (m_Guard.Faulted()) return false;
+  struct stat info {};
+  if (fstat(m_nFd, &info) != 0) return false;
+  return static_cast<size_t>(info.st_size) == m_nSize && info.st_mtim.tv_sec == m_ChangeTime.tv_sec &&
+         info.st_mtim.tv_nsec == m_ChangeTime.tv_nsec;
+}
+
+bool CMqoFileBytes::MapFile(int fd, size_t size) {
+  void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+  if (mapped == MAP_FAILED) return false;
+  if (!m_Guard.Watch(mapped, size)) {
+    munmap(mapped, size);
+    return false;
+  }
+  madvise(mapped, size, MADV_SEQUENTIAL);
+  m_pData = static_cast<char*>(mapped);
+  m_nMapped = size;
+  m_nSize = size;
+  m_bFileMapped = true;
+  return true;
 }
 
 bool CMqoFileBytes::Load(const std::string& path, std::string& reason) {
@@ -54,45 +82,65 @@ bool CMqoFileBytes::Load(const std::string& path, std::string& reason) {
     reason = std::strerror(EISDIR);
     return false;
   }
-  // Anonymous pages rather than a mapping of the file: a file cut short by
-  // another program while it is read cannot fault the reader.
-  size_t capacity = S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : kChunk;
-  size_t size = 0;
+  if (S_ISREG(info.st_mode) && info.st_size > 0 && static_cast<uint64_t>(info.st_size) <= kMaxFileBytes &&
+      MapFile(file.fd, static_cast<size_t>(info.st_size))) {
+    // Kept open to tell afterwards whether the file changed under the reader.
+    m_ChangeTime = info.st_mtim;
+    m_nFd = file.fd;
+    file.fd = -1;
+    return true;
+  }
+  if (!Reserve(S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : kChunk)) {
+    reason = std::strerror(ENOMEM);
+    return false;
+  }
   for (;;) {
-    if (size == capacity || !m_pData) {
-      const size_t wanted = RoundUpToPage((size == capacity ? capacity * 2 : capacity) + 1);
-      void* grown = mmap(nullptr, wanted, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-      if (grown == MAP_FAILED) {
-        reason = std::strerror(ENOMEM);
-        return false;
-      }
-      if (m_pData) {
-        std::memcpy(grown, m_pData, size);
-        munmap(m_pData, m_nMapped);
-      }
-      m_pData = static_cast<char*>(grown);
-      m_nMapped = wanted;
-      capacity = wanted;
+    if (m_nSize == m_nMapped && !Reserve(m_nMapped * 2)) {
+      reason = std::strerror(ENOMEM);
+      return false;
     }
-    const ssize_t got = read(file.fd, m_pData + size, capacity - size);
+    const ssize_t got = read(file.fd, m_pData + m_nSize, m_nMapped - m_nSize);
     if (got < 0) {
       if (errno == EINTR) continue;
       reason = std::strerror(errno);
       return false;
     }
     if (got == 0) break;
-    size += static_cast<size_t>(got);
-    if (size > kMaxFileBytes) {
+    m_nSize += static_cast<size_t>(got);
+    if (m_nSize > kMaxFileBytes) {
       reason = std::strerror(EFBIG);
       return false;
     }
   }
-  m_nSize = size;
+  return true;
+}
+
+bool CMqoFileBytes::Reserve(size_t bytes) {
+  if (m_bFileMapped) return false;
+  if (m_pData && bytes < m_nMapped) return true;
+  const size_t wanted = RoundUpToPage(bytes + 1);
+  void* grown = mmap(nullptr, wanted, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (grown == MAP_FAILED) return false;
+  if (m_pData) {
+    std::memcpy(grown, m_pData, m_nSize);
+    munmap(m_pData, m_nMapped);
+  }
+  m_pData = static_cast<char*>(grown);
+  m_nMapped = wanted;
+  return true;
+}
+
+bool CMqoFileBytes::Append(const char* data, size_t size) {
+  if (m_nSize + size > kMaxFileBytes) return false;
+  if (m_nSize + size > m_nMapped && !Reserve(std::max(m_nMapped * 2, m_nSize + size))) return false;
+  std::memcpy(m_pData + m_nSize, data, size);
+  m_nSize += size;
   return true;
 }
 
 void CMqoFileBytes::ReleaseBefore(size_t offset) {
   if (!m_pData) return;
+  if (m_Progress) m_Progress(offset, m_nSize);
   // Keep the page the reader is in: it may still step back within its line.
   const size_t page = PageSize();
   const size_t end = offset / page * page;

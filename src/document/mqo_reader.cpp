@@ -117,12 +117,13 @@ bool ReadMqoBuffer(CQuorixDoc& doc, std::string_view bytes, MqoReadStatus* statu
   return ReadDocument(doc, bytes, nullptr, status);
 }
 
-bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status) {
+bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status, const MqoReadProgress& progress) {
   doc.Reset();
   doc.m_strTitle = FileName(path);
   doc.m_strPathName = path;
   WaitCursor wait(doc.UI());
   CMqoFileBytes file;
+  file.SetProgress(progress);
   std::string reason;
   if (!file.Load(path, reason)) {
     doc.Reset();
@@ -130,15 +131,28 @@ bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status
     return false;
   }
   if (LooksLikeZip(file.Bytes())) {
-    std::string model;
-    if (!ExtractMqoFromZip(file.Bytes(), path, model, reason)) {
+    // The inflated model is handed back page by page as the reader passes
+    // it, as a plain file is, so it does not stay whole beside the document.
+    CMqoFileBytes model;
+    model.SetProgress(progress);
+    const bool inflated = InflateMqoFromZip(
+        file.Bytes(), path, [&model](size_t size) { return size == 0 || model.Reserve(size); },
+        [&model](const char* data, size_t size) { return model.Append(data, size); }, reason);
+    if (inflated && !file.Unchanged()) reason = "the file changed while it was read";
+    if (!inflated || !file.Unchanged()) {
       doc.Reset();
       SetStatus(status, MqoReadResult::CannotOpen, reason);
       return false;
     }
-    return ReadDocument(doc, model, nullptr, status);
+    return ReadDocument(doc, model.Bytes(), &model, status);
   }
-  return ReadDocument(doc, file.Bytes(), &file, status);
+  const bool read = ReadDocument(doc, file.Bytes(), &file, status);
+  if (!file.Unchanged()) {
+    doc.Reset();
+    SetStatus(status, MqoReadResult::CannotOpen, "the file changed while it was read");
+    return false;
+  }
+  return read;
 }
 
 }  // namespace brimvale

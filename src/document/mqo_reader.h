@@ -3,6 +3,8 @@
 // and vertex links). The document is reset first, so a read never merges.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,9 +27,13 @@ struct MqoReadStatus {
   std::string reason;  // for CannotOpen: why, in words a command line can print
 };
 
+// Told now and then how many bytes of the file the reader has passed.
+using MqoReadProgress = std::function<void(size_t done, size_t total)>;
+
 // Reads `path` read-only. Sets the document's title to the file name and its
 // path to `path` (also when the file is rejected). Returns true on Ok.
-bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status = nullptr);
+bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status = nullptr,
+                 const MqoReadProgress& progress = nullptr);
 
 // Reads a document held in memory (a .mqo, or a .mqoz archive when the bytes
 // start as a zip does). The document path is left as the caller set it, so

@@ -41,6 +41,23 @@ bool LooksLikeZip(std::string_view bytes) {
 
 bool ExtractMqoFromZip(std::string_view archive, const std::string& archiveName, std::string& model,
                        std::string& reason) {
+  model.clear();
+  return InflateMqoFromZip(
+      archive, archiveName,
+      [&model](size_t size) {
+        model.reserve(size);
+        return true;
+      },
+      [&model](const char* data, size_t size) {
+        model.append(data, size);
+        return true;
+      },
+      reason);
+}
+
+bool InflateMqoFromZip(std::string_view archive, const std::string& archiveName,
+                       const std::function<bool(size_t)>& expect,
+                       const std::function<bool(const char*, size_t)>& append, std::string& reason) {
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* source = zip_source_buffer_create(archive.data(), archive.size(), 0, &error);
@@ -87,11 +104,13 @@ bool ExtractMqoFromZip(std::string_view archive, const std::string& archiveName,
   }
   zip_stat_t stat;
   zip_stat_init(&stat);
-  model.clear();
-  if (zip_stat_index(zip.get(), static_cast<zip_uint64_t>(chosen), 0, &stat) == 0 &&
-      (stat.valid & ZIP_STAT_SIZE) && stat.size <= kMaxModelBytes) {
-    model.reserve(static_cast<size_t>(stat.size));
+  const bool declared = zip_stat_index(zip.get(), static_cast<zip_uint64_t>(chosen), 0, &stat) == 0 &&
+                        (stat.valid & ZIP_STAT_SIZE) && stat.size <= kMaxModelBytes;
+  if (!expect(declared ? static_cast<size_t>(stat.size) : 0)) {
+    reason = "the model in the archive is too large";
+    return false;
   }
+  size_t total = 0;
   char buffer[1 << 16];
   for (;;) {
     const zip_int64_t got = zip_fread(entry.get(), buffer, sizeof buffer);
@@ -100,11 +119,11 @@ bool ExtractMqoFromZip(std::string_view archive, const std::string& archiveName,
       return false;
     }
     if (got == 0) break;
-    if (model.size() + static_cast<size_t>(got) > kMaxModelBytes) {
+    total += static_cast<size_t>(got);
+    if (total > kMaxModelBytes || !append(buffer, static_cast<size_t>(got))) {
       reason = "the model in the archive is too large";
       return false;
     }
-    model.append(buffer, static_cast<size_t>(got));
   }
   return true;
 }

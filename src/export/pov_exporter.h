@@ -5,6 +5,8 @@
 // adjacency and releases their cached corner normals.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,9 @@ class CPovExporter {
   // Maps that a material names but that could not be used (missing file,
   // unknown type, unreadable image): the export goes on without them.
   const std::vector<std::string>& Warnings() const { return m_Warnings; }
+  // Told after each object written (done of total); false cancels the export,
+  // which then fails with Error() "cancelled" and writes nothing.
+  void SetProgress(std::function<bool(size_t done, size_t total)> progress) { m_Progress = std::move(progress); }
 
   // The pieces of the three files.
   void WriteVersion(CExportTextFile& file) const;
@@ -69,6 +74,7 @@ class CPovExporter {
   CQuorixDoc& m_Doc;
   std::string m_strError;
   std::vector<std::string> m_Warnings;
+  std::function<bool(size_t, size_t)> m_Progress;
 };
 
 }  // namespace brimvale

@@ -1,6 +1,7 @@
 // The object include file: the index macro, then one mesh2 and one object
 // statement per exported object. Quads become two triangles; per-corner normals
 // are written for smooth objects only, texture coordinates always.
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "document/quorix_doc.h"
 #include "export/pov_exporter.h"
 #include "geometry/frozen_mesh.h"
+#include "geometry/parallel_derivation.h"
 
 namespace brimvale {
 namespace {
@@ -84,16 +86,38 @@ void CPovExporter::WriteObjectIncludeBody(CExportTextFile& file) {
   }
   file.Text("\n\n");
   file.Text("//Object\n");
-  int number = 0;
+  std::vector<CMeshObject*> written;
   for (const auto& object : m_Doc.m_Objects) {
     if ((!object->m_bVisible && m_Doc.m_bSkipHidden) || (IsLightObject(*object) && m_Doc.m_bLightObjects)) continue;
-    // The view's mesh: lathe, mirrors, patch passes and deformers baked in.
-    if (std::unique_ptr<CMeshObject> frozen = FrozenCopy(*object)) {
-      WriteMesh2(file, *frozen, number);
-    } else {
-      WriteMesh2(file, *object, number);
+    written.push_back(object.get());
+  }
+  // Frozen copies are made a batch at a time, one object per derivation
+  // thread, and written in list order; only one batch of copies is held.
+  const size_t batch = static_cast<size_t>(DerivationThreads());
+  int number = 0;
+  for (size_t first = 0; first < written.size(); first += batch) {
+    const size_t last = std::min(written.size(), first + batch);
+    std::vector<std::unique_ptr<CMeshObject>> copies(last - first);
+    std::vector<CMeshObject*> frozen;
+    for (size_t i = first; i < last; ++i) {
+      if (!HasDerivedGeometry(*written[i])) continue;
+      auto& copy = copies[i - first];
+      copy = std::make_unique<CMeshObject>();
+      CMeshBuilder builder(copy.get());
+      builder.CopyGeometryFrom(*written[i]);
+      builder.CopyAttributesFrom(*written[i]);
+      frozen.push_back(copy.get());
     }
-    ++number;
+    FreezeInParallel(frozen);
+    for (size_t i = first; i < last; ++i) {
+      WriteMesh2(file, copies[i - first] ? *copies[i - first] : *written[i], number);
+      copies[i - first].reset();
+      ++number;
+    }
+    if (m_Progress && !m_Progress(last, written.size())) {
+      file.Transaction().Fail(file.Target(), "cancelled");
+      return;
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "document/mesh_builder.h"
 #include "document/quorix_doc.h"
+#include "geometry/parallel_derivation.h"
 
 namespace brimvale {
 
@@ -27,30 +28,35 @@ std::string Figure(double value) {
 
 CGeometryTimes MeasureGeometryTimes(const CQuorixDoc& doc) {
   double freezeMs = 0.0, normalsMs = 0.0, smoothMs = 0.0;
-  CMeshObject scratch;
-  CMeshBuilder builder(&scratch);
+  // Each step runs on every object at once, one object per derivation thread;
+  // a step's time is the time until its last object is done.
+  std::vector<CMeshObject*> sources;
+  for (const auto& object : doc.m_Objects)
+    if (object) sources.push_back(object.get());
+  const std::vector<size_t> order = CostliestFirst(sources);
+  const int threads = DerivationThreads();
+  std::vector<CMeshObject> scratch(sources.size());
+  auto timed = [&](double& milliseconds, void (*step)(CMeshObject&)) {
+    const auto start = Clock::now();
+    RunInParallel(scratch.size(), threads, [&](size_t i) { step(scratch[i]); }, nullptr, &order);
+    milliseconds += MillisecondsSince(start);
+  };
   for (int repetition = 0; repetition < kTimeRepetitions; ++repetition) {
-    for (const auto& object : doc.m_Objects) {
-      if (!object) continue;
-      builder.CopyAttributesFrom(*object);
-      builder.CopyGeometryFrom(*object);
-
-      auto start = Clock::now();
-      builder.FreezeModifiers();
-      freezeMs += MillisecondsSince(start);
-
-      start = Clock::now();
-      builder.ComputeFaceNormals();
-      normalsMs += MillisecondsSince(start);
-
-      std::vector<CVector3>().swap(scratch.m_Faces.m_TriangleCornerNormals);
-      std::vector<CVector3>().swap(scratch.m_Faces.m_QuadCornerNormals);
-      start = Clock::now();
-      builder.ComputeSmoothNormals();
-      smoothMs += MillisecondsSince(start);
-
-      scratch.m_Faces.FreeNormals();
-      builder.ClearGeometry();
+    for (size_t i = 0; i < sources.size(); ++i) {
+      CMeshBuilder builder(&scratch[i]);
+      builder.CopyAttributesFrom(*sources[i]);
+      builder.CopyGeometryFrom(*sources[i]);
+    }
+    timed(freezeMs, [](CMeshObject& object) { CMeshBuilder(&object).FreezeModifiers(); });
+    timed(normalsMs, [](CMeshObject& object) { CMeshBuilder(&object).ComputeFaceNormals(); });
+    for (CMeshObject& object : scratch) {
+      std::vector<CVector3>().swap(object.m_Faces.m_TriangleCornerNormals);
+      std::vector<CVector3>().swap(object.m_Faces.m_QuadCornerNormals);
+    }
+    timed(smoothMs, [](CMeshObject& object) { CMeshBuilder(&object).ComputeSmoothNormals(); });
+    for (CMeshObject& object : scratch) {
+      object.m_Faces.FreeNormals();
+      CMeshBuilder(&object).ClearGeometry();
     }
   }
   CGeometryTimes times;

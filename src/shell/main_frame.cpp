@@ -19,6 +19,7 @@
 #include "export/pov_exporter.h"
 #include "view/camera_fit.h"
 #include "view/frame_benchmark.h"
+#include "view/object_drawing.h"
 #include "shell/about_dialog.h"
 #include "shell/command_ids.h"
 #include "shell/display_toggles.h"
@@ -27,6 +28,7 @@
 #include "shell/quorix_view.h"
 #include "shell/status_indicators.h"
 #include "shell/translation.h"
+#include "shell/work_progress.h"
 
 namespace brimvale {
 
@@ -46,6 +48,20 @@ struct CWaitCursor {
 };
 
 }  // namespace
+
+struct CMainFrame::CBusyScope {
+  explicit CBusyScope(CMainFrame& frame) : m_Frame(frame) {
+    m_Frame.m_bBusy = true;
+    m_Frame.m_pView->SetBusy(true);
+  }
+  ~CBusyScope() {
+    m_Frame.m_pView->SetBusy(false);
+    m_Frame.m_bBusy = false;
+  }
+  CBusyScope(const CBusyScope&) = delete;
+  CBusyScope& operator=(const CBusyScope&) = delete;
+  CMainFrame& m_Frame;
+};
 
 CMainFrame::CMainFrame(CQuorixDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_Doc(doc), m_pDialogs(&DefaultFrameDialogs()) {
@@ -220,6 +236,7 @@ void CMainFrame::SetSidePanel(QWidget* panel) {
 void CMainFrame::SetDialogs(CFrameDialogs* dialogs) { m_pDialogs = dialogs ? dialogs : &DefaultFrameDialogs(); }
 
 bool CMainFrame::OnCommand(int id) {
+  if (m_bBusy) return false;  // a shortcut reached during long work
   const auto found = m_Commands.find(id);
   bool handled = false;
   if (found != m_Commands.end() && found->second.handler) {
@@ -289,12 +306,23 @@ void CMainFrame::OnOpenMqo() {
 }
 
 bool CMainFrame::OpenMqoPath(const QString& path) {
+  if (m_bBusy) return false;
   MqoReadStatus status;
   bool read = false;
   {
+    CBusyScope busy(*this);
     CWaitCursor wait;
-    read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status);
-    if (read) ApplyOpeningFraming(m_Doc, FramingMode::Auto);
+    {
+      CWorkProgress progress(this, tr("モデルを開いています..."), false);
+      read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status,
+                         [&progress](size_t done, size_t total) { progress.Step(done, total); });
+    }
+    if (read) {
+      ApplyOpeningFraming(m_Doc, FramingMode::Auto);
+      // The first frame's derived geometry, built here so that its progress shows.
+      CWorkProgress progress(this, tr("オブジェクトを生成しています: %1 / %2"), false);
+      EnsureDerivedGeometryForFrame(m_Doc, [&progress](size_t done, size_t total) { return progress.Step(done, total); });
+    }
   }
   if (read) m_strLastFolder = QFileInfo(path).absolutePath();
   if (status.result == MqoReadResult::CannotOpen) {
@@ -333,9 +361,17 @@ void CMainFrame::OnExportPov() {
   if (path.isEmpty()) return;
   CPovExporter exporter(m_Doc);
   bool written = false;
+  bool cancelled = false;
   {
-    CWaitCursor wait;
+    CBusyScope busy(*this);
+    CWorkProgress progress(this, tr("オブジェクトを出力しています: %1 / %2"), true);
+    exporter.SetProgress([&progress](size_t done, size_t total) { return progress.Step(done, total); });
     written = exporter.Export(QFile::encodeName(path).toStdString());
+    cancelled = progress.Cancelled();
+  }
+  if (!written && cancelled) {
+    statusBar()->showMessage(tr("出力を中止しました。ファイルは書き込まれていません。"), 8000);
+    return;
   }
   if (!written) {
     m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), FrameText(texts::kErrorCaption), true);

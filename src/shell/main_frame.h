@@ -88,6 +88,8 @@ class CMainFrame : public QMainWindow, public CDocListener {
   void OnExportGltf();
   void OnAbout();
   void OnBenchmark();
+  // Long work on the document: the view keeps its last frame and commands wait.
+  struct CBusyScope;
 
   CQuorixDoc& m_Doc;
   CQuorixView* m_pView = nullptr;
@@ -99,6 +101,7 @@ class CMainFrame : public QMainWindow, public CDocListener {
   std::function<bool(int)> m_UnhandledHook;
   CFrameDialogs* m_pDialogs;
   QString m_strLastFolder;
+  bool m_bBusy = false;
 };
 
 }  // namespace brimvale

@@ -91,6 +91,7 @@ void CQuorixView::initializeGL() {
 }
 
 void CQuorixView::DrawFrameNow() {
+  if (m_bBusy) return;
   const qreal ratio = devicePixelRatioF();
   m_Renderer.DrawFrame(m_Doc, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
   ++m_nFramesDrawn;

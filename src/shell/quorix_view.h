@@ -31,6 +31,9 @@ class CQuorixView : public QOpenGLWidget, public CDocListener {
   void RedrawNow();
   // Asks for a repaint at the next turn of the event loop (display toggles).
   void RequestUpdate();
+  // While busy (the document is being read or derived on other threads) the
+  // view draws nothing new and keeps showing its last frame.
+  void SetBusy(bool busy) { m_bBusy = busy; }
   // How often each was asked for; lets the tests see the repaint rules.
   int RedrawNowCount() const { return m_nRedrawNow; }
   int UpdateRequestCount() const { return m_nUpdateRequests; }
@@ -64,6 +67,7 @@ class CQuorixView : public QOpenGLWidget, public CDocListener {
   QMetaObject::Connection m_ContextGone;
   bool m_bGlUsable = false;
   bool m_bFrameReady = false;  // drawn by RedrawNow, not yet composed
+  bool m_bBusy = false;
   int m_nRedrawNow = 0;
   int m_nUpdateRequests = 0;
   int m_nFramesDrawn = 0;

@@ -4,6 +4,8 @@
 // then one pass per material used.
 #pragma once
 
+#include "geometry/parallel_derivation.h"
+
 namespace brimvale {
 
 class CMeshObject;
@@ -20,5 +22,11 @@ void DrawObject(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache);
 // Builds the object's derived geometry when it has none (lathe, mirror and
 // patch unless SimpleDisplay is on, then smooth normals).
 void EnsureDerivedGeometry(CQuorixDoc& doc, CMeshObject& object);
+
+// Builds, on every derivation thread, the derived geometry of each object the
+// next frame draws faces for and that has none yet.
+// Progress is told per object (see RunInParallel); false from it stops the
+// work, leaving the rest to be built when drawn.
+void EnsureDerivedGeometryForFrame(CQuorixDoc& doc, const DerivationProgress& progress = nullptr);
 
 }  // namespace brimvale

@@ -174,6 +174,7 @@ void CViewRenderer::DrawFrame(CQuorixDoc& doc, int width, int height) {
   if (doc.Display.ShowAxes) DrawAxes();
 
   // Objects.
+  EnsureDerivedGeometryForFrame(doc);
   SetUpObjectState();
   glPushMatrix();
   for (const auto& object : doc.m_Objects)

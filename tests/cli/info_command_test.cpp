@@ -176,3 +176,28 @@ TEST(CliInfo, EveryCorpusModelReadsWithTheCountsItDeclares) {
 
 }  // namespace
 }  // namespace brimvale
+
+namespace brimvale {
+namespace {
+
+TEST(CliThreads, EveryThreadCountDerivesTheSameAndBadCountsAreUsageErrors) {
+  const std::string model = BRIMVALE_SOURCE_DIR "/examples/textured_cubes.mqo";
+  const auto one = test::RunCli({"info", "--derived", "--threads", "1", model});
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_NE(one.out.find("derived"), std::string::npos);
+  for (const char* threads : {"--threads=2", "--threads=7"}) {
+    const auto many = test::RunCli({"info", "--derived", threads, model});
+    EXPECT_EQ(many.status, 0) << many.err;
+    EXPECT_EQ(many.out, one.out) << threads;
+  }
+  for (const char* bad : {"0", "-3", "two", "1025"}) {
+    const auto result = test::RunCli({"info", "--threads", bad, model});
+    EXPECT_EQ(result.status, 64) << bad;
+    EXPECT_NE(result.err.find("--threads"), std::string::npos);
+  }
+  EXPECT_EQ(test::RunCli({"time", model, "--threads"}).status, 64);
+  EXPECT_NE(test::RunCli({"--help"}).out.find("--threads N"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace brimvale

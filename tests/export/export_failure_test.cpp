@@ -141,3 +141,38 @@ TEST(ExportFailure, ReplacedFilesKeepTheirMode) {
 
 }  // namespace
 }  // namespace brimvale
+
+namespace brimvale {
+namespace {
+
+TEST(ExportFailure, ACancelledExportWritesAndReplacesNothing) {
+  CQuorixDoc doc;
+  FillLargeDocument(doc);
+  testing::AddObject(doc, "second", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
+  testing::AddFace(*doc.Object(1), {0, 1, 2});
+  testing::ScratchFolder folder;
+  WriteOldExport(folder);
+  CPovExporter exporter(doc);
+  std::vector<size_t> told;
+  exporter.SetProgress([&told](size_t done, size_t total) {
+    told.push_back(done);
+    return total == 0;
+  });
+  EXPECT_FALSE(exporter.Export((folder.Path() / "scene.pov").string()));
+  EXPECT_EQ(exporter.Error(), "cancelled");
+  ASSERT_EQ(told.size(), 1u);  // stopped after the first step
+  ExpectOldExportKept(folder);
+
+  told.clear();
+  exporter.SetProgress([&told](size_t done, size_t) {
+    told.push_back(done);
+    return true;
+  });
+  EXPECT_TRUE(exporter.Export((folder.Path() / "scene.pov").string())) << exporter.Error();
+  ASSERT_FALSE(told.empty());
+  EXPECT_EQ(told.back(), 2u);
+  EXPECT_NE(ReadAll(folder.Path() / "scene_obj.inc").find("#declare obj1=mesh2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace brimvale

@@ -1,0 +1,72 @@
+#!/bin/sh
+# Prints the whole-process figures, each a fresh (cold) process, best of RUNS:
+#  1. `brimvale-cli info --json` on the generated 1,000,000-vertex / 1,000,000-quad
+#     model (text, and its BVertex twin) next to a plain fgets + sscanf program
+#     on the same text file (target: text >= 2x the baseline), with peak
+#     resident memory against the resident size of the finished document
+#     (target: <= 1.2x);
+#  2. `info --derived` on 8 objects of 2,500 quads with curved surfaces at 16
+#     segments (5.1 M derived quads), --threads 1 against --threads 2 (target:
+#     >= 1.6x on 2 cores) and whether both print the same.
+# Usage: bench/run_process_bench.sh [BUILD_DIR] [RUNS]   (defaults: build, 3)
+set -eu
+build="${1:-build}"
+runs="${2:-3}"
+bin="$build/bin"
+for program in "$bin/process_bench_tool" "$bin/naive_reader" "$bin/brimvale-cli"; do
+  if [ ! -x "$program" ]; then
+    echo "missing $program (configure with -DBRIMVALE_BENCH=ON and build it)" >&2
+    exit 1
+  fi
+done
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+"$bin/process_bench_tool" torus "$tmp/torus.mqo" "$tmp/torus_bvertex.mqo"
+"$bin/process_bench_tool" patches "$tmp/patches.mqo"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+
+# best (lowest) seconds and the peak resident KiB of that run, of $runs runs
+best() {
+  bestTime=""
+  bestPeak=""
+  i=0
+  while [ "$i" -lt "$runs" ]; do
+    /usr/bin/time -f "%e %M" -o "$tmp/time" "$@" >"$tmp/out" 2>/dev/null
+    read -r seconds peak <"$tmp/time"
+    if [ -z "$bestTime" ] || [ "$(echo "$seconds < $bestTime" | bc)" = 1 ]; then
+      bestTime=$seconds
+      bestPeak=$peak
+    fi
+    i=$((i + 1))
+  done
+}
+
+ratio() { echo "scale=2; $1 / $2" | bc; }
+
+echo "== whole-process read, 1,000,000 vertices and quads ($(du -m "$tmp/torus.mqo" | cut -f1) MB text)"
+best "$bin/naive_reader" "$tmp/torus.mqo"
+baseTime=$bestTime
+basePeak=$bestPeak
+echo "fgets+sscanf            ${baseTime}s  peak ${basePeak} KiB"
+document=$(( $("$bin/process_bench_tool" document "$tmp/torus.mqo") / 1024 ))
+for model in torus torus_bvertex; do
+  best "$bin/brimvale-cli" info --json "$tmp/$model.mqo"
+  echo "info --json $model  ${bestTime}s  peak ${bestPeak} KiB  speed-up over sscanf $(ratio "$baseTime" "$bestTime")x" \
+       " peak/document $(ratio "$bestPeak" "$document") (document ${document} KiB)"
+done
+
+echo "== info --derived, 8 objects x 2,500 quads, curved surfaces at 16 segments"
+best "$bin/brimvale-cli" info --derived --threads 1 "$tmp/patches.mqo"
+oneTime=$bestTime
+cp "$tmp/out" "$tmp/one"
+echo "--threads 1  ${oneTime}s  peak ${bestPeak} KiB"
+best "$bin/brimvale-cli" info --derived --threads 2 "$tmp/patches.mqo"
+echo "--threads 2  ${bestTime}s  peak ${bestPeak} KiB  speed-up $(ratio "$oneTime" "$bestTime")x"
+if cmp -s "$tmp/one" "$tmp/out"; then echo "identical output: yes"; else echo "identical output: NO"; fi
+
+echo "== the same model exported (every derived vertex and face written), --threads 1 against 2"
+/usr/bin/time -f "%e" -o "$tmp/time" "$bin/brimvale-cli" export --threads 1 "$tmp/patches.mqo" -o "$tmp/one.pov" >/dev/null
+echo "--threads 1  $(cat "$tmp/time")s"
+/usr/bin/time -f "%e" -o "$tmp/time" "$bin/brimvale-cli" export --threads 2 "$tmp/patches.mqo" -o "$tmp/two.pov" >/dev/null
+echo "--threads 2  $(cat "$tmp/time")s"
+if cmp -s "$tmp/one_obj.inc" "$tmp/two_obj.inc"; then echo "identical export: yes"; else echo "identical export: NO"; fi

@@ -1,0 +1,151 @@
+#include "geometry/parallel_derivation.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <numeric>
+#include <thread>
+
+#include "document/mesh_builder.h"
+
+namespace brimvale {
+
+namespace {
+
+std::atomic<int> g_nThreads{0};
+
+}  // namespace
+
+int AllCores() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(std::min(cores, 1024u));
+}
+
+int DerivationThreads() {
+  const int set = g_nThreads.load(std::memory_order_relaxed);
+  return set > 0 ? set : AllCores();
+}
+
+void SetDerivationThreads(int threads) { g_nThreads.store(threads > 0 ? threads : 0, std::memory_order_relaxed); }
+
+bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>& work,
+                   const DerivationProgress& progress, const std::vector<size_t>* order) {
+  if (threads <= 0) threads = DerivationThreads();
+  const auto item = [order](size_t i) { return order ? (*order)[i] : i; };
+  const size_t workers = std::min(count, static_cast<size_t>(threads));
+  if (workers <= 1) {
+    for (size_t i = 0; i < count; ++i) {
+      work(item(i));
+      if (progress && !progress(i + 1, count)) return i + 1 == count;
+    }
+    return true;
+  }
+
+  std::atomic<size_t> next{0};
+  std::atomic<bool> stop{false};
+  std::mutex mutex;
+  std::condition_variable finished;
+  size_t done = 0;
+  size_t stopped = 0;
+  std::exception_ptr failure;
+  auto run = [&] {
+    for (;;) {
+      if (stop.load(std::memory_order_relaxed)) break;
+      const size_t i = next.fetch_add(1, std::memory_order_relaxed);
+      if (i >= count) break;
+      std::exception_ptr error;
+      try {
+        work(item(i));
+      } catch (...) {
+        error = std::current_exception();
+        stop.store(true, std::memory_order_relaxed);
+      }
+      std::lock_guard<std::mutex> lock(mutex);
+      ++done;
+      if (error && !failure) failure = error;
+      finished.notify_one();
+    }
+    std::lock_guard<std::mutex> lock(mutex);
+    ++stopped;
+    finished.notify_one();
+  };
+
+  std::vector<std::thread> pool;
+  pool.reserve(workers);
+  for (size_t t = 0; t < workers; ++t) pool.emplace_back(run);
+  bool completed = true;
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    size_t reported = 0;
+    // Checked after each report, so that work that ends before this thread
+    // first looks is still reported.
+    for (bool last = false; !last;) {
+      finished.wait(lock, [&] { return stopped == workers || done > reported; });
+      last = stopped == workers;
+      if (done > reported && progress && completed && !failure) {
+        reported = done;
+        const size_t now = done;
+        lock.unlock();
+        if (!progress(now, count)) {
+          completed = false;
+          stop.store(true, std::memory_order_relaxed);
+        }
+        lock.lock();
+      }
+      reported = std::max(reported, done);
+    }
+  }
+  for (std::thread& thread : pool) thread.join();
+  if (failure) std::rethrow_exception(failure);
+  return completed || done == count;
+}
+
+double DerivationCost(const CMeshObject& object) {
+  double cost = 1.0 + object.TriangleCount() + object.QuadCount() + object.LineCount();
+  if (object.m_bLathe) cost *= std::max(1, object.m_nLatheSegments);
+  if (object.m_nMirrorType != 0) {
+    cost *= object.m_bMirrorX ? 2.0 : 1.0;
+    cost *= object.m_bMirrorY ? 2.0 : 1.0;
+    cost *= object.m_bMirrorZ ? 2.0 : 1.0;
+  }
+  if (object.m_nPatchType != 0) {
+    for (int pass = 0; pass < 4; ++pass) {
+      cost *= 4.0;
+      if (object.m_nPatchSegments < (4 << pass)) break;
+    }
+  }
+  return cost;
+}
+
+std::vector<size_t> CostliestFirst(const std::vector<CMeshObject*>& objects) {
+  std::vector<double> costs(objects.size());
+  for (size_t i = 0; i < objects.size(); ++i) costs[i] = DerivationCost(*objects[i]);
+  std::vector<size_t> order(objects.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return costs[a] > costs[b]; });
+  return order;
+}
+
+bool BuildDerivedGeometryInParallel(const std::vector<CMeshObject*>& objects, const CDisplaySettings* display,
+                                    int threads, const DerivationProgress& progress) {
+  std::vector<CMeshObject*> wanted;
+  for (CMeshObject* object : objects)
+    if (object && !object->m_pDerived) wanted.push_back(object);
+  const std::vector<size_t> order = CostliestFirst(wanted);
+  return RunInParallel(
+      wanted.size(), threads, [&](size_t i) { CMeshBuilder(wanted[i]).BuildDerivedGeometry(display); }, progress,
+      &order);
+}
+
+bool FreezeInParallel(const std::vector<CMeshObject*>& objects, int threads, const DerivationProgress& progress) {
+  std::vector<CMeshObject*> wanted;
+  for (CMeshObject* object : objects)
+    if (object) wanted.push_back(object);
+  const std::vector<size_t> order = CostliestFirst(wanted);
+  return RunInParallel(
+      wanted.size(), threads, [&](size_t i) { CMeshBuilder(wanted[i]).FreezeModifiers(); }, progress, &order);
+}
+
+}  // namespace brimvale

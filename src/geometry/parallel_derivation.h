@@ -1,0 +1,48 @@
+// Objects derive independently of each other, so a document's objects are
+// derived on a pool of threads, one object at a time per thread. Each object's
+// result is exactly what the single-threaded chain gives, whatever the thread
+// count: no object's work reads or writes another's.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+namespace brimvale {
+
+class CMeshObject;
+struct CDisplaySettings;
+
+// The number of threads derivation uses: all cores unless set. A count of 0
+// or less goes back to all cores.
+int DerivationThreads();
+void SetDerivationThreads(int threads);
+int AllCores();
+
+// Told after each finished item on the calling thread (done of total); false
+// stops the work: items not yet started are skipped.
+using DerivationProgress = std::function<bool(size_t done, size_t total)>;
+
+// Runs work(i) for every i below count on up to `threads` threads (the calling
+// thread waits and reports progress). Items start in the order of `order`
+// when given (largest first keeps the threads busy to the end). An exception
+// thrown by the work is thrown again here once every thread has stopped.
+// False when the progress callback stopped the work.
+bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>& work,
+                   const DerivationProgress& progress = nullptr, const std::vector<size_t>* order = nullptr);
+
+// A rough measure of the work in deriving an object (faces through the stages).
+double DerivationCost(const CMeshObject& object);
+
+// The objects' indices, costliest first (ties in list order).
+std::vector<size_t> CostliestFirst(const std::vector<CMeshObject*>& objects);
+
+// Builds the derived geometry of every listed object that has none.
+bool BuildDerivedGeometryInParallel(const std::vector<CMeshObject*>& objects, const CDisplaySettings* display,
+                                    int threads = 0, const DerivationProgress& progress = nullptr);
+
+// Freezes every listed object (see CMeshBuilder::FreezeModifiers).
+bool FreezeInParallel(const std::vector<CMeshObject*>& objects, int threads = 0,
+                      const DerivationProgress& progress = nullptr);
+
+}  // namespace brimvale

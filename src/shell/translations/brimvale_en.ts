@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>CWorkProgress</name>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CoreTexts</name>
     <message>
         <source>これはメタセコイアのファイルではありません</source>
@@ -336,6 +343,22 @@ with &quot;Light_&quot; are lights</translation>
     <message>
         <source>OpenGL is not available on this display: the model cannot be shown.</source>
         <translation>OpenGL is not available on this display: the model cannot be shown.</translation>
+    </message>
+    <message>
+        <source>モデルを開いています...</source>
+        <translation>Opening the model...</translation>
+    </message>
+    <message>
+        <source>オブジェクトを生成しています: %1 / %2</source>
+        <translation>Deriving the objects: %1 of %2</translation>
+    </message>
+    <message>
+        <source>オブジェクトを出力しています: %1 / %2</source>
+        <translation>Exporting the objects: %1 of %2</translation>
+    </message>
+    <message>
+        <source>出力を中止しました。ファイルは書き込まれていません。</source>
+        <translation>The export was cancelled: no file was written.</translation>
     </message>
 </context>
 <context>

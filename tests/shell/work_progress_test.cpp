@@ -63,7 +63,7 @@ void WorkProgressTest::cancelledExportLeavesNothingWritten() {
   QVERIFY(frame.OnCommand(ID_EXPORT_POV));
   QVERIFY(QDir(dir.path()).isEmpty());
   QVERIFY(dialogs.messages.isEmpty());
-  QVERIFY(frame.statusBar()->currentMessage().contains(QStringLiteral("cancelled")));
+  QVERIFY(frame.statusBar()->currentMessage().contains(QStringLiteral("出力を中止しました")));
 
   frame.OnCommand(ID_EXPORT_POV);  // not cancelled this time
   QVERIFY(QFile::exists(dir.filePath("scene_obj.inc")));

@@ -44,6 +44,9 @@ const char kHelp[] =
     "  --render OUT.png            then render the scene with povray into OUT.png\n"
     "  --size WxH                  picture size for --render (default 640x480)\n"
     "  --help                      this text\n\n"
+    "Environment:\n"
+    "  BRIMVALE_POVRAY             the POV-Ray program --render runs (default: povray\n"
+    "                              found on PATH)\n\n"
     "Exit status: 0 written (and rendered), 1 not a Metasequoia document, 2 the model\n"
     "could not be opened, 3 the export or the rendering failed, 64 bad usage.\n";
 

@@ -59,6 +59,9 @@ const char kHelp[] =
     "  --scale S                   multiply coordinates by S (default 1). Metasequoia has\n"
     "                              no unit: 0.01 gives metres for a model made in\n"
     "                              centimetres, 0.001 for one made in millimetres\n\n"
+    "Environment:\n"
+    "  BRIMVALE_POVRAY             the POV-Ray program --render runs (default: povray\n"
+    "                              found on PATH)\n\n"
     "Exit status: 0 written (and rendered), 1 not a Metasequoia document, 2 the model\n"
     "could not be opened, 3 the export or the rendering failed, 64 bad usage.\n";
 

@@ -32,6 +32,8 @@ void PrintUsage(FILE* out) {
                "\nEvery command that derives geometry (info --derived, export, render, time, bench)\n"
                "takes --threads N: derive objects on N threads (default: all cores).\n"
                "\nRun 'brimvale-cli COMMAND --help' for the options of a command.\n"
+               "BRIMVALE_POVRAY names the POV-Ray program that 'export --render' runs\n"
+               "(default: povray on PATH).\n"
                "Exit status: 0 success, 1 not a Metasequoia file, 2 a file could not be opened,\n"
                "3 the work failed, 64 bad usage.\n");
 }

@@ -28,8 +28,10 @@ inline CliResult RunCli(const std::vector<std::string>& args) {
   const std::filesystem::path errPath =
       std::filesystem::temp_directory_path() / ("brimvale_cli_err_" + std::to_string(::getpid()));
   std::string command = ShellQuote(BRIMVALE_BINARY_DIR "/bin/brimvale-cli");
-  for (const std::string& arg : args) command += " " + ShellQuote(arg);
-  command += " 2>" + ShellQuote(errPath.string());
+  // Appended piece by piece: g++ 12 at -O3 takes `" " + text` for an
+  // overlapping copy (-Wrestrict).
+  for (const std::string& arg : args) (command += ' ') += ShellQuote(arg);
+  (command += " 2>") += ShellQuote(errPath.string());
   CliResult result;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return result;

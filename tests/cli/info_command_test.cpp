@@ -8,11 +8,14 @@
 #include <sstream>
 
 #include "cli_runner.h"
+#include "corpus_models.h"
 
 namespace brimvale {
 namespace {
 
 using nlohmann::json;
+using test::CorpusListing;
+using test::ListCorpus;
 using test::RunCli;
 
 const std::string kExamples = BRIMVALE_SOURCE_DIR "/examples/";
@@ -148,14 +151,14 @@ std::vector<Declared> DeclaredCounts(const std::string& path) {
 }
 
 TEST(CliInfo, EveryCorpusModelReadsWithTheCountsItDeclares) {
-  const std::filesystem::path corpus = BRIMVALE_SOURCE_DIR "/../shared/corpus/mqo";
-  if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  const CorpusListing corpus = ListCorpus();
+  if (!corpus.present) GTEST_SKIP() << "no corpus at " << corpus.root;
+  ASSERT_EQ(corpus.error, "");
   int models = 0;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
-    const std::string ext = entry.path().extension().string();
-    if (ext != ".mqo" && ext != ".mqoz") continue;
+  for (const std::filesystem::path& model : corpus.models) {
+    const std::string ext = model.extension().string();
     ++models;
-    const std::string file = entry.path().string();
+    const std::string file = model.string();
     const auto result = RunCli({"info", "--json", file});
     ASSERT_EQ(result.status, 0) << file << ": " << result.err;
     const json doc = json::parse(result.out);

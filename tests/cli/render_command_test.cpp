@@ -3,12 +3,19 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
 #include <string>
+#include <vector>
+
+#include "image/codec_bridge.h"
+#include "image/pixel_image.h"
 
 namespace brimvale {
 namespace {
@@ -47,23 +54,79 @@ std::string Cube() {
   return path.string();
 }
 
-TEST(RenderCommand, WritesAPictureOfTheRequestedSize) {
-  const std::string out = (Folder() / "cube.png").string();
+// The cube smoothed across its edges, so that smooth and flat shading differ.
+std::string SmoothCube() {
+  const auto path = Folder() / "smooth_cube.mqo";
+  std::ifstream in(Cube());
+  std::string text((std::istreambuf_iterator<char>(in)), {});
+  text.insert(text.find("\tvertex 8"), "\tshading 1\n\tfacet 180\n");
+  std::ofstream(path) << text;
+  return path.string();
+}
+
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // 0xRRGGBB, top row first
+};
+
+// The smooth cube rendered at 160 x 120 without grid and axes, plus options.
+Picture Render(const std::string& options) {
+  const std::string out = (Folder() / "options.png").string();
   std::filesystem::remove(out);
-  const CliRun run = Cli("render " + Cube() + " -o " + out +
-                      " --size 120x90 --orbit 30,-20 --edges --vertices --flat --double-sided --no-transparency");
-  ASSERT_EQ(run.status, 0);
-  std::ifstream png(out, std::ios::binary);
-  char header[24] = {};
-  png.read(header, sizeof header);
-  ASSERT_TRUE(png.good());
-  EXPECT_EQ(std::string(header + 1, 3), "PNG");
-  const auto be32 = [&](int at) {
-    return (static_cast<unsigned char>(header[at]) << 24) | (static_cast<unsigned char>(header[at + 1]) << 16) |
-           (static_cast<unsigned char>(header[at + 2]) << 8) | static_cast<unsigned char>(header[at + 3]);
-  };
-  EXPECT_EQ(be32(16), 120);
-  EXPECT_EQ(be32(20), 90);
+  Picture picture;
+  const CliRun run = Cli("render " + SmoothCube() + " -o " + out + " --size 160x120 --no-grid --no-axes " + options);
+  CPixelImage image;
+  if (run.status != 0 || !LoadPng(out, image, nullptr, 0) || image.BitCount() < 24) return picture;
+  picture.width = image.Width();
+  picture.height = image.Height();
+  const int step = image.BitCount() / 8;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const uint8_t* p = image.Row(y) + x * step;
+      picture.pixels.push_back(static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[0]);
+    }
+  }
+  return picture;
+}
+
+size_t Differing(const Picture& a, const Picture& b) {
+  size_t count = 0;
+  for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) count += a.pixels[i] != b.pixels[i] ? 1 : 0;
+  return count;
+}
+
+// Pixels unlike the top-left corner, which the cube never covers.
+size_t Drawn(const Picture& p) {
+  return static_cast<size_t>(std::count_if(p.pixels.begin(), p.pixels.end(), [&](uint32_t c) { return c != p.pixels[0]; }));
+}
+
+size_t Colours(const Picture& p) { return std::set<uint32_t>(p.pixels.begin(), p.pixels.end()).size(); }
+
+TEST(RenderCommand, EachDisplayOptionChangesThePictureAsItShould) {
+  const Picture faces = Render("");
+  ASSERT_EQ(faces.width, 160);
+  ASSERT_EQ(faces.height, 120);
+  const size_t all = faces.pixels.size();
+  EXPECT_GT(Drawn(faces), all / 10);
+  // Smooth normals shade each face in gradients; flat shading gives one colour a face.
+  EXPECT_GT(Colours(faces), 50u);
+  const Picture flat = Render("--flat");
+  EXPECT_LE(Colours(flat), 12u);
+  EXPECT_GT(Drawn(flat), all / 10);
+  // Without faces nothing is drawn; edges and vertices then show alone, thinly.
+  EXPECT_EQ(Drawn(Render("--no-faces")), 0u);
+  const Picture edges = Render("--no-faces --edges");
+  const Picture points = Render("--no-faces --vertices");
+  EXPECT_GT(Drawn(edges), 100u);
+  EXPECT_LT(Drawn(edges), Drawn(faces) / 2);
+  EXPECT_GT(Drawn(points), 7u);
+  EXPECT_LT(Drawn(points), Drawn(edges));
+  EXPECT_GT(Differing(Render("--edges"), faces), 100u);
+  // A drag of 60 pixels to the right turns the eye 30 degrees about the look-at.
+  const Picture orbit = Render("--orbit 60,0");
+  EXPECT_GT(Differing(orbit, faces), all / 20);
+  EXPECT_LT(Differing(orbit, Render("--camera-position -150,100,-259.8076")), all / 200);
 }
 
 TEST(RenderCommand, BadInputGivesTheDocumentedExitStatusAndNoPicture) {
@@ -124,6 +187,18 @@ TEST(BenchCommand, PrintsTheBenchmarkMessage) {
   EXPECT_TRUE(std::regex_match(run.out, message)) << run.out;
   EXPECT_EQ(Cli("bench").status, 64);
   EXPECT_EQ(Cli("bench " + (Folder() / "missing.mqo").string()).status, 2);
+}
+
+TEST(TimeCommand, PrintsTheFourTimesAndTheDocumentedExitStatus) {
+  const CliRun run = Cli("time " + Cube());
+  ASSERT_EQ(run.status, 0);
+  const std::string figures = "[0-9]+\\.[0-9]{4} 秒\t[0-9]+\\.[0-9]{4}\n";
+  const std::regex message("フリーズ\t" + figures + "\n法線\t" + figures + "\nスムース法線 " + figures + "\nトータル\t" + figures);
+  EXPECT_TRUE(std::regex_match(run.out, message)) << run.out;
+  EXPECT_EQ(Cli("time").status, 64);
+  EXPECT_EQ(Cli("time " + (Folder() / "missing.mqo").string()).status, 2);
+  std::ofstream(Folder() / "notes.txt") << "not a model\n";
+  EXPECT_EQ(Cli("time " + (Folder() / "notes.txt").string()).status, 1);
 }
 
 }  // namespace

@@ -107,7 +107,19 @@ TEST(MqoReader, SceneCameraAndAngles) {
   EXPECT_EQ(s.m_fZoom, 5.5f);
   EXPECT_EQ(s.m_vAmbient, CVector3(0.25f, 0.5f, 0.75f));
   EXPECT_TRUE(s.m_bPositionRead && s.m_bLookAtRead && s.m_bAnglesRead && s.m_bZoomRead && s.m_bAmbientRead);
-  EXPECT_NE(s.m_vPosition, CVector3(0, 100, -300));  // turned about the look-at point
+
+  // A quarter turn of each angle alone moves the default eye (0, 100, -300).
+  const struct {
+    const char* angle;
+    CVector3 eye;
+  } turns[] = {{"head", {-300, 100, 0}}, {"pich", {0, 300, 100}}, {"bank", {100, 0, -300}}};
+  for (const auto& turn : turns) {
+    ReadDoc one(Mqo(std::string("Scene {\n\t") + turn.angle + " 1.5707963\n}\nEof\n"));
+    const CVector3& eye = one.doc.m_Scene.m_vPosition;
+    EXPECT_NEAR(eye.x, turn.eye.x, 1e-3f) << turn.angle;
+    EXPECT_NEAR(eye.y, turn.eye.y, 1e-3f) << turn.angle;
+    EXPECT_NEAR(eye.z, turn.eye.z, 1e-3f) << turn.angle;
+  }
 
   ReadDoc perspective(Mqo("Scene {\n\tortho 0\n}\nEof\n"));
   EXPECT_EQ(perspective.doc.m_Scene.m_bPerspective, 1);

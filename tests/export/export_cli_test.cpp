@@ -49,8 +49,10 @@ TEST(ExportCli, UsageErrorsAndMissingInput) {
   testing::ScratchFolder folder;
   testing::WriteAll("model.mqo", kModel);
   testing::WriteAll("notes.txt", "not a model\n");
-  EXPECT_EQ(RunCli("export --help").status, 0);
-  EXPECT_NE(RunCli("export --help").output.find("--render OUT.png"), std::string::npos);
+  const Result help = RunCli("export --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.output.find("--render OUT.png"), std::string::npos);
+  EXPECT_NE(help.output.find("BRIMVALE_POVRAY"), std::string::npos);
   EXPECT_EQ(RunCli("export").status, 64);
   EXPECT_EQ(RunCli("export model.mqo --target yafaray").status, 64);
   EXPECT_EQ(RunCli("export model.mqo -o scene.txt").status, 64);

@@ -50,14 +50,19 @@ TEST(ExportFailure, FolderThatCannotBeWritten) {
   CPovExporter exporter(doc);
   EXPECT_FALSE(exporter.Export("no/such/folder/scene.pov"));
   EXPECT_EQ(exporter.Error(), "cannot write no/such/folder/scene.pov: No such file or directory");
-  if (::geteuid() != 0) {  // permissions do not stop the superuser
-    WriteOldExport(folder);
-    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_FALSE(exporter.Export("scene.pov"));
-    EXPECT_NE(exporter.Error().find("Permission denied"), std::string::npos) << exporter.Error();
-    std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
-    ExpectOldExportKept(folder);
-  }
+}
+
+TEST(ExportFailure, ReadOnlyFolderKeepsTheOldExport) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
+  testing::ScratchFolder folder;
+  WriteOldExport(folder);
+  std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  CQuorixDoc doc;
+  CPovExporter exporter(doc);
+  EXPECT_FALSE(exporter.Export("scene.pov"));
+  EXPECT_NE(exporter.Error().find("Permission denied"), std::string::npos) << exporter.Error();
+  std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
+  ExpectOldExportKept(folder);
 }
 
 TEST(ExportFailure, TargetTakenByAFolderReplacesNothing) {

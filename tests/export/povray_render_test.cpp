@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "corpus_models.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
 #include "export/pov_exporter.h"
@@ -150,7 +151,9 @@ class RenderModel : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(RenderModel, RendersInPovray) {
   if (GetParam().empty()) {
-    GTEST_SKIP() << "no models in this folder";
+    const test::CorpusListing corpus = test::ListCorpus();
+    if (!corpus.present) GTEST_SKIP() << "no corpus at " << corpus.root;
+    FAIL() << (corpus.error.empty() ? "no models in this folder" : corpus.error);
   }
   ExpectRendersWithModelVisible(GetParam());
 }
@@ -172,8 +175,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, RenderModel,
                          ::testing::ValuesIn(OrEmptyMarker(ModelsIn(fs::path(BRIMVALE_SOURCE_DIR) / "examples"))),
                          ParamName);
 INSTANTIATE_TEST_SUITE_P(Corpus, RenderModel,
-                         ::testing::ValuesIn(OrEmptyMarker(
-                             ModelsIn(fs::path(BRIMVALE_SOURCE_DIR) / ".." / "shared" / "corpus" / "mqo"))),
+                         ::testing::ValuesIn(OrEmptyMarker(test::ListCorpus().models)),
                          ParamName);
 
 // Renders a hand-built document from the front (default lights, perspective

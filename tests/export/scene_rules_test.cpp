@@ -68,25 +68,58 @@ TEST(SceneRules, WhichObjectsBecomeMeshes) {
   EXPECT_EQ(objects.find("obj1"), std::string::npos);
 }
 
-TEST(SceneRules, GeneratedGeometryIsFrozenOnACopy) {
+// The text of mesh number `number` in an object include file.
+std::string MeshText(const std::string& objects, int number) {
+  const size_t start = objects.find("#declare obj" + std::to_string(number) + "=mesh2{");
+  if (start == std::string::npos) return std::string();
+  return objects.substr(start, objects.find("\n}\n", start) - start);
+}
+
+TEST(SceneRules, LatheMirrorAndCurvedSurfaceAreExportedAsGenerated) {
   testing::ScratchFolder folder;
   CQuorixDoc doc;
+  // One line swept about y in 12 steps: a cylinder of 12 quads on 24 vertices.
+  CMeshObject* lathe = AddObject(doc, "lathe", {{1, 0, 0}, {1, 1, 0}});
+  AddFace(*lathe, {0, 1});
+  lathe->m_bLathe = 1;
   // Half a square on the +x side, mirrored across x with the halves apart.
   CMeshObject* half = AddObject(doc, "half", {{1, 0, 0}, {10, 0, 0}, {10, 10, 0}, {1, 10, 0}});
   AddFace(*half, {0, 1, 2, 3});
   half->m_nMirrorType = 1;
   half->m_bMirrorX = 1;
+  // One subdivided quad: corners stay, then four edge midpoints, then the centre.
+  CMeshObject* curved = AddObject(doc, "curved", {{0, 0, 0}, {4, 0, 0}, {4, 8, 0}, {0, 8, 0}});
+  AddFace(*curved, {0, 1, 2, 3});
+  curved->m_nPatchType = 1;
   CMeshObject* plain = AddObject(doc, "plain", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
   AddFace(*plain, {0, 1, 2});
   CPovExporter exporter(doc);
   ASSERT_TRUE(exporter.Export("scene.pov")) << exporter.Error();
   const std::string objects = ReadAll(folder.Path() / "scene_obj.inc");
-  EXPECT_NE(objects.find("\tvertex_vectors{\n\t\t8\n"), std::string::npos) << objects;
-  EXPECT_NE(objects.find("<-10.0000,0.0000,0.0000>"), std::string::npos);
-  EXPECT_NE(objects.find("\t\tBrimvaleMacro(0,2)\n"), std::string::npos);
+
+  const std::string cylinder = MeshText(objects, 0);
+  EXPECT_NE(cylinder.find("\tvertex_vectors{\n\t\t24\n"), std::string::npos) << cylinder;
+  // The ring of profile point 0 goes on at entry 2: steps of 30 and 60 degrees, (cos, 0, -sin).
+  EXPECT_NE(cylinder.find("<1.0000,0.0000,0.0000>,<1.0000,1.0000,0.0000>,<0.8660,0.0000,-0.5000>,<0.5000,0.0000,-0.8660>,"),
+            std::string::npos);
+  EXPECT_NE(cylinder.find("\t\tBrimvaleMacro(0,12)\n"), std::string::npos);
+  const std::string mirrored = MeshText(objects, 1);
+  EXPECT_NE(mirrored.find("\tvertex_vectors{\n\t\t8\n"), std::string::npos) << mirrored;
+  EXPECT_NE(mirrored.find("<-1.0000,0.0000,0.0000>,<-10.0000,0.0000,0.0000>,<-10.0000,10.0000,0.0000>"),
+            std::string::npos);
+  EXPECT_NE(mirrored.find("\t\tBrimvaleMacro(0,2)\n"), std::string::npos);
+  const std::string patch = MeshText(objects, 2);
+  EXPECT_NE(patch.find("\tvertex_vectors{\n\t\t9\n"), std::string::npos) << patch;
+  EXPECT_NE(patch.find("<4.0000,8.0000,0.0000>,<0.0000,8.0000,0.0000>,<2.0000,0.0000,0.0000>,<4.0000,4.0000,0.0000>,"
+                       "<2.0000,8.0000,0.0000>,<0.0000,4.0000,0.0000>,<2.0000,4.0000,0.0000>,"),
+            std::string::npos);
+  EXPECT_NE(patch.find("\t\tBrimvaleMacro(0,4)\n"), std::string::npos);
+  EXPECT_NE(MeshText(objects, 3).find("\t\tBrimvaleMacro(1,0)\n"), std::string::npos);
   // The objects themselves keep their geometry; their corner normals are released.
   EXPECT_EQ(half->VertexCount(), 4);
   EXPECT_EQ(half->QuadCount(), 1);
+  EXPECT_EQ(curved->QuadCount(), 1);
+  EXPECT_EQ(lathe->LineCount(), 1);
   EXPECT_FALSE(plain->m_Faces.HasNormals());
   EXPECT_TRUE(plain->m_bVertexFaceLinksValid);
 }

@@ -72,27 +72,29 @@ TEST(SmoothNormals, CubeKeepsEachFaceNormalAtItsCorners) {
   }
 }
 
-TEST(SmoothNormals, FacetAngleThreshold) {
-  // Two triangles folded 60 degrees apart along edge 0-1.
-  const float s = std::sqrt(3.0f) / 2.0f;
-  auto make = [s](CMeshObject& obj, float facet) {
-    SetPositions(obj, {{0, 0, 0}, {1, 0, 0}, {0.5f, 1, 0}, {0.5f, -0.5f, -s}});
-    AddFaces(obj, {Face({0, 1, 2}), Face({1, 0, 3})});
-    obj.m_fFacetAngle = facet;
-    CMeshBuilder(&obj).ComputeSmoothNormals();
-  };
-  CMeshObject wide, narrow, zero;
-  make(wide, 180.0f);
-  make(narrow, 30.0f);
-  make(zero, 0.0f);
-  const auto& n = wide.m_Faces.m_TriangleNormals;
-  const CVector3 mean((n[0].x + n[1].x) / 2, (n[0].y + n[1].y) / 2, (n[0].z + n[1].z) / 2);
-  // Shared vertex 0 is corner 0 of triangle 0 and corner 1 of triangle 1.
-  EXPECT_TRUE(Near(wide.m_Faces.m_TriangleCornerNormals[0], mean));
-  EXPECT_TRUE(Near(wide.m_Faces.m_TriangleCornerNormals[4], mean));
-  EXPECT_TRUE(Near(wide.m_Faces.m_TriangleCornerNormals[2], n[0]));  // vertex 2: one face only
-  EXPECT_EQ(narrow.m_Faces.m_TriangleCornerNormals[0], narrow.m_Faces.m_TriangleNormals[0]);
-  EXPECT_EQ(zero.m_Faces.m_TriangleCornerNormals[4], zero.m_Faces.m_TriangleNormals[1]);
+TEST(SmoothNormals, FacetAngleJustAboveTheFoldSmoothsAndJustBelowDoesNot) {
+  // Two triangles along edge 0-1 whose normals lie `fold` degrees apart.
+  for (const float fold : {20.0f, 60.0f, 100.0f, 150.0f}) {
+    const float a = fold * 3.14159265f / 180.0f;
+    auto make = [a](CMeshObject& obj, float facet) {
+      SetPositions(obj, {{0, 0, 0}, {1, 0, 0}, {0.5f, 1, 0}, {0.5f, -std::cos(a), -std::sin(a)}});
+      AddFaces(obj, {Face({0, 1, 2}), Face({1, 0, 3})});
+      obj.m_fFacetAngle = facet;
+      CMeshBuilder(&obj).ComputeSmoothNormals();
+    };
+    CMeshObject above, below;
+    make(above, fold + 2.0f);
+    make(below, fold - 2.0f);
+    const auto& n = above.m_Faces.m_TriangleNormals;
+    ASSERT_NEAR(n[0].x * n[1].x + n[0].y * n[1].y + n[0].z * n[1].z, std::cos(a), 1e-4f) << fold;
+    const CVector3 mean((n[0].x + n[1].x) / 2, (n[0].y + n[1].y) / 2, (n[0].z + n[1].z) / 2);
+    // Shared vertex 0 is corner 0 of triangle 0 and corner 1 of triangle 1.
+    EXPECT_TRUE(Near(above.m_Faces.m_TriangleCornerNormals[0], mean)) << fold;
+    EXPECT_TRUE(Near(above.m_Faces.m_TriangleCornerNormals[4], mean)) << fold;
+    EXPECT_TRUE(Near(above.m_Faces.m_TriangleCornerNormals[2], n[0])) << fold;  // vertex 2: one face only
+    EXPECT_EQ(below.m_Faces.m_TriangleCornerNormals[0], below.m_Faces.m_TriangleNormals[0]) << fold;
+    EXPECT_EQ(below.m_Faces.m_TriangleCornerNormals[4], below.m_Faces.m_TriangleNormals[1]) << fold;
+  }
 }
 
 TEST(SmoothNormals, RepeatedVertexFillsFirstCornerOnlyAndUnusedVertexIsSkipped) {

@@ -63,6 +63,17 @@ TEST(Patch, CubeCornersMoveByTheValenceThreeRule) {
   const CVector3 expected((a.x + b.x) * 0.375f, (a.y + b.y) * 0.375f, (a.z + b.z) * 0.375f);
   EXPECT_TRUE(Near(out.m_Vertices.Position(8), expected));
   EXPECT_TRUE(Near(out.m_Vertices.Position(8 + 12), CVector3(0, 0, -1)));  // face point of face 0
+  // Every rule is an affine combination, so the cube lifted by 2 gives every
+  // point lifted by 2 (about the origin the far corners above cancel out).
+  CMeshObject lifted, liftedOut;
+  MakeCube(lifted);
+  for (CVector3& p : lifted.m_Vertices.Positions()) p.y += 2.0f;
+  CMeshBuilder(&liftedOut).BuildPatch(lifted);
+  ASSERT_EQ(liftedOut.VertexCount(), 26);
+  for (int v = 0; v < 26; ++v) {
+    const CVector3& p = out.m_Vertices.Position(v);
+    EXPECT_TRUE(Near(liftedOut.m_Vertices.Position(v), CVector3(p.x, p.y + 2.0f, p.z))) << v;
+  }
 }
 
 TEST(Patch, TriangleBecomesThreeQuadsAndLinesDouble) {

@@ -10,6 +10,7 @@
 #include "document/quorix_doc.h"
 #include "foundation/text_decoding.h"
 #include "foundation/text_utils.h"
+#include "corpus_models.h"
 #include "image/texture_lookup.h"
 #include "image_test_util.h"
 
@@ -44,11 +45,13 @@ fs::path ExpectedFile(const fs::path& folder, const std::string& name, bool utf8
 }
 
 TEST(CorpusTextures, NamedTexturesBesideModelsAreLoaded) {
-  const fs::path corpus = testing::SourceFile("../shared/corpus/mqo");
-  if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  const test::CorpusListing corpus = test::ListCorpus();
+  if (!corpus.present) GTEST_SKIP() << "no corpus at " << corpus.root;
+  ASSERT_EQ(corpus.error, "");
   int checked = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(corpus)) {
-    if (!entry.is_regular_file() || AsciiLower(entry.path().extension().string()) != ".mqo") continue;
+  for (const fs::path& model : corpus.models) {
+    if (AsciiLower(model.extension().string()) != ".mqo") continue;
+    const fs::directory_entry entry(model);
     CQuorixDoc doc;
     if (!ReadMqoFile(doc, entry.path().string())) continue;
     for (const auto& material : doc.m_Materials) {

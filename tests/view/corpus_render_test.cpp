@@ -5,26 +5,12 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "corpus_models.h"
 #include "document/mqo_reader.h"
 #include "render_fixture.h"
 
 namespace brimvale::test {
 namespace {
-
-std::vector<std::string> CorpusModels() {
-  std::vector<std::string> models;
-  const std::filesystem::path root = std::filesystem::path(BRIMVALE_SOURCE_DIR) / ".." / "shared" / "corpus" / "mqo";
-  std::error_code error;
-  if (!std::filesystem::is_directory(root, error)) return models;
-  for (auto it = std::filesystem::recursive_directory_iterator(root, error);
-       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-    std::string ext = it->path().extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (it->is_regular_file() && (ext == ".mqo" || ext == ".mqoz")) models.push_back(it->path().string());
-  }
-  std::sort(models.begin(), models.end());
-  return models;
-}
 
 // Looks at the middle of the model's vertices from the front-left, far enough
 // to see all of it.
@@ -55,14 +41,16 @@ bool FitCamera(CQuorixDoc& doc) {
 }
 
 TEST_F(RenderTest, EveryCorpusModelRendersAndShowsSomething) {
-  const std::vector<std::string> models = CorpusModels();
-  if (models.empty()) GTEST_SKIP() << "the shared corpus is not here";
+  const CorpusListing corpus = ListCorpus();
+  if (!corpus.present) GTEST_SKIP() << "no corpus at " << corpus.root;
+  ASSERT_EQ(corpus.error, "");
   CQuorixDoc empty;
   empty.Display.ShowGrid = false;
   empty.Display.ShowAxes = false;
   const CRgbPicture nothing = Render(empty, 160, 120);
   int rendered = 0;
-  for (const std::string& path : models) {
+  for (const std::filesystem::path& model : corpus.models) {
+    const std::string path = model.string();
     CQuorixDoc doc;
     if (!ReadMqoFile(doc, path)) continue;  // the reader's own tests judge unreadable files
     Render(doc, 160, 120);                  // with the file's own camera

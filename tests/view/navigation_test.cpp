@@ -30,25 +30,49 @@ TEST(Navigation, OrbitStopsStraightAboveOrBelowThenOnlyTurns) {
   EXPECT_NEAR(camera.m_vPosition.y, -d, 1e-2);
 }
 
-TEST(Navigation, OrbitSidewaysKeepsDistanceAndHeight) {
-  CScene camera;
-  const float d = Distance(camera);
-  ApplyNavigationStep(kNavOrbit, camera, 580, 300, 400, 300, kW, kH);  // 180 px = 90 degrees
-  EXPECT_NEAR(Distance(camera), d, 1e-2);
-  EXPECT_NEAR(camera.m_vPosition.y, 100.0f, 1e-2);
-  EXPECT_NEAR(std::fabs(camera.m_vPosition.x), 300.0f, 1e-2);
-  EXPECT_NEAR(camera.m_vPosition.z, 0.0f, 1e-2);
-  EXPECT_EQ(camera.m_vLookAt, CVector3(0.0f, 0.0f, 0.0f));
+constexpr float kRad = 3.14159265f / 180.0f;
+
+void ExpectNear(const CVector3& got, float x, float y, float z, const char* what) {
+  EXPECT_NEAR(got.x, x, 1e-2f) << what;
+  EXPECT_NEAR(got.y, y, 1e-2f) << what;
+  EXPECT_NEAR(got.z, z, 1e-2f) << what;
 }
 
-TEST(Navigation, LookAroundTurnsTheLookAtAboutThePosition) {
+TEST(Navigation, OrbitAndLookAroundTurnWithThePointer) {
+  // 60 px to the right is 30 degrees about the vertical through the pivot:
+  // the eye swings to the left of (0, 100, -300), the look-at to the right.
+  CScene orbit;
+  ApplyNavigationStep(kNavOrbit, orbit, 460, 300, 400, 300, kW, kH);
+  ExpectNear(orbit.m_vPosition, -300.0f * std::sin(30 * kRad), 100.0f, -300.0f * std::cos(30 * kRad), "orbit right");
+  EXPECT_EQ(orbit.m_vLookAt, CVector3(0.0f, 0.0f, 0.0f));
+  CScene look;
+  ApplyNavigationStep(kNavLookAround, look, 460, 300, 400, 300, kW, kH);
+  EXPECT_EQ(look.m_vPosition, CVector3(0.0f, 100.0f, -300.0f));
+  ExpectNear(look.m_vLookAt, 300.0f * std::sin(30 * kRad), 0.0f, -300.0f + 300.0f * std::cos(30 * kRad),
+             "look right");
+
+  // 20 px down is 10 degrees: the orbiting eye rises, the look-at sinks.
+  const float d = std::sqrt(100.0f * 100.0f + 300.0f * 300.0f);
+  const float elevation = std::atan(100.0f / 300.0f) + 10 * kRad;
+  CScene up;
+  ApplyNavigationStep(kNavOrbit, up, 400, 320, 400, 300, kW, kH);
+  ExpectNear(up.m_vPosition, 0.0f, d * std::sin(elevation), -d * std::cos(elevation), "orbit down");
+  CScene down;
+  ApplyNavigationStep(kNavLookAround, down, 400, 320, 400, 300, kW, kH);
+  ExpectNear(down.m_vLookAt, 0.0f, 100.0f - d * std::sin(elevation), -300.0f + d * std::cos(elevation), "look down");
+}
+
+TEST(Navigation, PerspectivePanMovesTheSceneByThePointerOnTheLookAtPlane) {
   CScene camera;
-  const CVector3 eye = camera.m_vPosition;
   const float d = Distance(camera);
-  ApplyNavigationStep(kNavLookAround, camera, 460, 300, 400, 300, kW, kH);
-  EXPECT_EQ(camera.m_vPosition, eye);
-  EXPECT_NEAR(Distance(camera), d, 1e-2);
-  EXPECT_NE(camera.m_vLookAt, CVector3(0.0f, 0.0f, 0.0f));
+  // One pixel on the look-at plane: the 4:3 frame's 40 degrees span 800 px.
+  const float pixel = 2.0f * d * std::tan(20 * kRad) / kW;
+  const float pitch = std::atan(100.0f / 300.0f);  // looking down
+  // 80 px right and 60 px down: the camera moves left, and up along its tilted up vector.
+  ApplyNavigationStep(kNavPan, camera, 480, 360, 400, 300, kW, kH);
+  ExpectNear(camera.m_vPosition, -80 * pixel, 100.0f + 60 * pixel * std::cos(pitch), -300.0f + 60 * pixel * std::sin(pitch),
+             "pan");
+  ExpectNear(camera.m_vLookAt, -80 * pixel, 60 * pixel * std::cos(pitch), 60 * pixel * std::sin(pitch), "pan");
 }
 
 TEST(Navigation, OrthographicPanFollowsThePointerExactly) {
@@ -70,6 +94,11 @@ TEST(Navigation, DollyMovesAlongTheLineOfSightAndNeverPassesTheLookAt) {
   const float d = Distance(camera);
   ApplyNavigationStep(kNavDolly, camera, 400, 280, 400, 300, kW, kH);  // upwards: away
   EXPECT_NEAR(Distance(camera), d * 1.1f, 1e-2);
+  CScene right, down;
+  ApplyNavigationStep(kNavDolly, right, 450, 300, 400, 300, kW, kH);  // 50 px right: 5 % away
+  EXPECT_NEAR(Distance(right), d * 1.05f, 1e-2);
+  ApplyNavigationStep(kNavDolly, down, 400, 320, 400, 300, kW, kH);  // downwards: nearer
+  ExpectNear(down.m_vPosition, 0.0f, 90.0f, -270.0f, "dolly down");
   for (int drag : {200, 250, 5000}) {
     CScene c;
     ApplyNavigationStep(kNavDolly, c, 400, 300 + drag, 400, 300, kW, kH);
@@ -82,6 +111,8 @@ TEST(Navigation, AngleIsClampedToOneAndOneHundredFifty) {
   CScene camera;
   ApplyNavigationStep(kNavAngle, camera, 400, 290, 400, 300, kW, kH);
   EXPECT_NEAR(camera.m_fAngle, 50.0f, 1e-4);
+  ApplyNavigationStep(kNavAngle, camera, 350, 290, 400, 290, kW, kH);  // 50 px left: 5 degrees less
+  EXPECT_NEAR(camera.m_fAngle, 45.0f, 1e-4);
   ApplyNavigationStep(kNavAngle, camera, 400, 0, 400, 300, kW, kH);
   EXPECT_EQ(camera.m_fAngle, 150.0f);
   ApplyNavigationStep(kNavAngle, camera, 400, 600, 400, 0, kW, kH);

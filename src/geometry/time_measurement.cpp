@@ -33,6 +33,7 @@ CGeometryTimes MeasureGeometryTimes(const CQuorixDoc& doc) {
   std::vector<CMeshObject*> sources;
   for (const auto& object : doc.m_Objects)
     if (object) sources.push_back(object.get());
+  if (sources.empty()) return CGeometryTimes{};  // nothing to time: zeros, not the clock's own cost
   const std::vector<size_t> order = CostliestFirst(sources);
   const int threads = DerivationThreads();
   std::vector<CMeshObject> scratch(sources.size());

@@ -28,7 +28,17 @@ changed() { compare -metric AE -fuzz 8% "$OUT/$1.png" "$OUT/$2.png" null: 2>&1 |
 # Without a window manager nobody gives the window the focus back after a
 # dialog closes, so the keyboard steps hand it over themselves.
 focus() { xdotool windowfocus --sync "$WIN" 2>/dev/null || xdotool windowfocus "$WIN"; }
-wait_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1; }
+# Polls rather than --sync: xdotool gives up on BadWindow when another window
+# (a tooltip, the status bar's progress) vanishes while it looks.
+wait_window() {
+  i=0
+  while [ $i -lt 200 ]; do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -z "$found" ] || { echo "$found"; return 0; }
+    i=$((i + 1)); sleep 0.1
+  done
+  return 1
+}
 gone_window() {
   i=0
   while xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; do

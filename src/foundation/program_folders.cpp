@@ -21,14 +21,14 @@ bool IsFolder(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+}  // namespace
+
 std::string HomeFolder() {
   const char* home = std::getenv("HOME");
   if (home && *home) return home;
   const passwd* entry = ::getpwuid(::getuid());
   return entry && entry->pw_dir ? entry->pw_dir : std::string();
 }
-
-}  // namespace
 
 std::string ProgramLibraryFolderFor(const std::string& exeFolder) {
   if (exeFolder.empty()) return std::string();

@@ -17,6 +17,9 @@ std::string ProgramLibraryFolder();
 // tests and for programs that find it another way.
 std::string ProgramLibraryFolderFor(const std::string& exeFolder);
 
+// $HOME, else the password database's home folder; empty when neither has one.
+std::string HomeFolder();
+
 // $XDG_DATA_HOME/brimvale/ (an absolute XDG_DATA_HOME only), else
 // ~/.local/share/brimvale/. Empty when there is no home folder.
 std::string UserDataFolder();

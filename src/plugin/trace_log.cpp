@@ -1,25 +1,13 @@
 #include "plugin/trace_log.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "foundation/program_folders.h"
+
 namespace brimvale {
-
-namespace {
-
-std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home && *home) return home;
-  const passwd* entry = ::getpwuid(::getuid());
-  return entry && entry->pw_dir ? entry->pw_dir : std::string();
-}
-
-}  // namespace
 
 std::string TraceLogPath() {
   // A relative XDG_STATE_HOME is invalid and must be ignored.

@@ -34,7 +34,10 @@ QString CFrameDialogs::OpenMqoFile(QWidget* parent, const QString& folder) {
   return dialog.selectedFiles().constFirst();
 }
 
-QString CFrameDialogs::SavePovFile(QWidget* parent, const QString& suggested) {
+namespace {
+
+// A save dialog that starts at suggested (folder and name) and confirms overwriting.
+QString SaveFileDialog(QWidget* parent, const QString& suggested, const char* filter, const QString& suffix) {
   QFileDialog dialog(parent, QCoreApplication::translate("FrameTexts", "名前を付けて保存"));
   if (!suggested.isEmpty()) {
     dialog.setDirectory(QFileInfo(suggested).absolutePath());
@@ -43,25 +46,20 @@ QString CFrameDialogs::SavePovFile(QWidget* parent, const QString& suggested) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-  dialog.setNameFilter(QString::fromUtf8(texts::kPovFilter));
-  dialog.setDefaultSuffix(QStringLiteral("pov"));
+  dialog.setNameFilter(QString::fromUtf8(filter));
+  dialog.setDefaultSuffix(suffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }
 
+}  // namespace
+
+QString CFrameDialogs::SavePovFile(QWidget* parent, const QString& suggested) {
+  return SaveFileDialog(parent, suggested, texts::kPovFilter, QStringLiteral("pov"));
+}
+
 QString CFrameDialogs::SaveGltfFile(QWidget* parent, const QString& suggested) {
-  QFileDialog dialog(parent, QCoreApplication::translate("FrameTexts", "名前を付けて保存"));
-  if (!suggested.isEmpty()) {
-    dialog.setDirectory(QFileInfo(suggested).absolutePath());
-    dialog.selectFile(QFileInfo(suggested).fileName());
-  }
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-  dialog.setNameFilter(QString::fromUtf8(texts::kGltfFilter));
-  dialog.setDefaultSuffix(QStringLiteral("glb"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().constFirst();
+  return SaveFileDialog(parent, suggested, texts::kGltfFilter, QStringLiteral("glb"));
 }
 
 void CFrameDialogs::Message(QWidget* parent, const QString& text, const QString& title, bool error) {

@@ -373,14 +373,7 @@ void CMainFrame::OnExportPov() {
     statusBar()->showMessage(tr("出力を中止しました。ファイルは書き込まれていません。"), 8000);
     return;
   }
-  if (!written) {
-    m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), FrameText(texts::kErrorCaption), true);
-    return;
-  }
-  m_strLastFolder = QFileInfo(path).absolutePath();
-  if (!exporter.Warnings().empty()) {
-    statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);
-  }
+  ReportExport(written, path, exporter.Error(), exporter.Warnings());
 }
 
 void CMainFrame::OnExportGltf() {
@@ -394,14 +387,17 @@ void CMainFrame::OnExportGltf() {
     CWaitCursor wait;
     written = exporter.Export(QFile::encodeName(path).toStdString());
   }
+  ReportExport(written, path, exporter.Error(), exporter.Warnings());
+}
+
+void CMainFrame::ReportExport(bool written, const QString& path, const std::string& error,
+                              const std::vector<std::string>& warnings) {
   if (!written) {
-    m_pDialogs->Message(this, QString::fromStdString(exporter.Error()), FrameText(texts::kErrorCaption), true);
+    m_pDialogs->Message(this, QString::fromStdString(error), FrameText(texts::kErrorCaption), true);
     return;
   }
   m_strLastFolder = QFileInfo(path).absolutePath();
-  if (!exporter.Warnings().empty()) {
-    statusBar()->showMessage(QString::fromStdString(exporter.Warnings().front()), 8000);
-  }
+  if (!warnings.empty()) statusBar()->showMessage(QString::fromStdString(warnings.front()), 8000);
 }
 
 void CMainFrame::OnAbout() {

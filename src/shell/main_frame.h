@@ -9,6 +9,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "document/notification_hub.h"
 
@@ -80,6 +82,9 @@ class CMainFrame : public QMainWindow, public CDocListener {
   // Where the file dialogs start: the open model's folder, else the last one used.
   QString DialogFolder() const;
   QString SuggestedExportPath(const QString& extension) const;
+  // An error box for a failed export; otherwise remembers the folder and shows the first warning.
+  void ReportExport(bool written, const QString& path, const std::string& error,
+                    const std::vector<std::string>& warnings);
 
   void OnFileNew();
   void OnOpenMqo();

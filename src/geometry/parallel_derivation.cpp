@@ -15,6 +15,28 @@ namespace brimvale {
 namespace {
 
 std::atomic<int> g_nThreads{0};
+// Threads of the pool and of ForEachRangeOnSpareThreads now deriving.
+std::atomic<int> g_nWorking{0};
+
+// Counts a pool thread as working while it lives.
+struct CWorking {
+  CWorking() { g_nWorking.fetch_add(1, std::memory_order_relaxed); }
+  ~CWorking() { g_nWorking.fetch_sub(1, std::memory_order_relaxed); }
+  CWorking(const CWorking&) = delete;
+  CWorking& operator=(const CWorking&) = delete;
+};
+
+// Takes up to `wanted` idle derivation threads (the caller counts as one,
+// whether a pool thread or not); released by the caller.
+int TakeSpareThreads(int wanted) {
+  const int threads = DerivationThreads();
+  int working = g_nWorking.load(std::memory_order_relaxed);
+  for (;;) {
+    const int spare = std::min(wanted, threads - std::max(working, 1));
+    if (spare <= 0) return 0;
+    if (g_nWorking.compare_exchange_weak(working, working + spare, std::memory_order_relaxed)) return spare;
+  }
+}
 
 }  // namespace
 
@@ -51,6 +73,7 @@ bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
   size_t stopped = 0;
   std::exception_ptr failure;
   auto run = [&] {
+    const CWorking working;
     for (;;) {
       if (stop.load(std::memory_order_relaxed)) break;
       const size_t i = next.fetch_add(1, std::memory_order_relaxed);
@@ -100,6 +123,41 @@ bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
   for (std::thread& thread : pool) thread.join();
   if (failure) std::rethrow_exception(failure);
   return completed || done == count;
+}
+
+void ForEachRangeOnSpareThreads(size_t count, size_t minPerRange,
+                                const std::function<void(size_t, size_t)>& part) {
+  const size_t most = std::max<size_t>(1, count / std::max<size_t>(1, minPerRange));
+  const int extra = most > 1 ? TakeSpareThreads(static_cast<int>(std::min<size_t>(most - 1, 1023))) : 0;
+  if (extra == 0) {
+    part(0, count);
+    return;
+  }
+  const size_t ranges = static_cast<size_t>(extra) + 1;
+  const auto bound = [&](size_t r) { return count / ranges * r + std::min(r, count % ranges); };
+  std::exception_ptr failure;
+  std::mutex mutex;
+  std::vector<std::thread> helpers;
+  helpers.reserve(static_cast<size_t>(extra));
+  for (size_t r = 1; r < ranges; ++r) {
+    helpers.emplace_back([&, r] {
+      try {
+        part(bound(r), bound(r + 1));
+      } catch (...) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!failure) failure = std::current_exception();
+      }
+    });
+  }
+  try {
+    part(0, bound(1));
+  } catch (...) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!failure) failure = std::current_exception();
+  }
+  for (std::thread& helper : helpers) helper.join();
+  g_nWorking.fetch_sub(extra, std::memory_order_relaxed);
+  if (failure) std::rethrow_exception(failure);
 }
 
 double DerivationCost(const CMeshObject& object) {

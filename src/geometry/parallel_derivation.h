@@ -31,6 +31,15 @@ using DerivationProgress = std::function<bool(size_t done, size_t total)>;
 bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>& work,
                    const DerivationProgress& progress = nullptr, const std::vector<size_t>* order = nullptr);
 
+// Runs part(begin, end) over consecutive ranges that cover [0, count), on the
+// calling thread plus as many more as the derivation threads leave idle at
+// this moment (none while every pool thread is busy), so the last large
+// object of a document gets the threads its smaller siblings are done with.
+// Ranges must write disjoint data; the result must not depend on the split.
+// At least minPerRange items per range.
+void ForEachRangeOnSpareThreads(size_t count, size_t minPerRange,
+                                const std::function<void(size_t begin, size_t end)>& part);
+
 // A rough measure of the work in deriving an object (faces through the stages).
 double DerivationCost(const CMeshObject& object);
 

@@ -137,14 +137,18 @@ TEST(ParallelDerivation, AFailureIsThrownOnTheCallingThreadAndCostOrdersTheWork)
 TEST(ParallelDerivation, RangesOnSpareThreadsCoverEveryItemOnce) {
   for (const int threads : {1, 4}) {
     SetDerivationThreads(threads);
-    std::vector<std::atomic<int>> visits(1001);
-    std::atomic<int> ranges{0};
-    ForEachRangeOnSpareThreads(visits.size(), 100, [&](size_t begin, size_t end) {
-      ++ranges;
-      for (size_t i = begin; i < end; ++i) ++visits[i];
-    });
-    EXPECT_EQ(ranges.load(), threads);  // no pool is running: every other thread is spare
-    for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
+    for (const size_t count : {size_t{150}, size_t{1001}, size_t{100000}}) {
+      std::vector<std::atomic<int>> visits(count);
+      std::atomic<int> ranges{0}, shortRanges{0};
+      ForEachRangeOnSpareThreads(count, 100, [&](size_t begin, size_t end) {
+        ++ranges;
+        if (end - begin < 100 && end != count) ++shortRanges;
+        for (size_t i = begin; i < end; ++i) ++visits[i];
+      });
+      EXPECT_EQ(ranges.load() > 1, count >= 200);
+      EXPECT_EQ(shortRanges.load(), 0);
+      for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
+    }
   }
   EXPECT_THROW(ForEachRangeOnSpareThreads(1000, 10,
                                           [](size_t begin, size_t) {

@@ -150,6 +150,15 @@ TEST(ParallelDerivation, RangesOnSpareThreadsCoverEveryItemOnce) {
       for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
     }
   }
+  // A split inside a pool run: the thread done with its item joins it.
+  std::vector<std::atomic<int>> visits(100000);
+  RunInParallel(2, 2, [&](size_t item) {
+    if (item == 1) return;
+    ForEachRangeOnSpareThreads(visits.size(), 100, [&](size_t begin, size_t end) {
+      for (size_t i = begin; i < end; ++i) ++visits[i];
+    });
+  });
+  for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
   EXPECT_THROW(ForEachRangeOnSpareThreads(1000, 10,
                                           [](size_t begin, size_t) {
                                             if (begin > 0) throw std::runtime_error("no memory");

@@ -5,9 +5,14 @@
 //   process_bench_tool torus TEXT.mqo BVERTEX.mqo   1,000,000 vertices and quads
 //   process_bench_tool patches OUT.mqo              8 objects of 2,500 quads, patch 16
 //   process_bench_tool document FILE                resident bytes the read document holds
+//   process_bench_tool spin THREADS                 a fixed sum of arithmetic split over THREADS:
+//                                                   how much two threads gain on this machine now
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench_memory.h"
@@ -101,6 +106,23 @@ int DocumentBytes(const char* path) {
   return 0;
 }
 
+// No memory traffic, no shared data: what the machine's load leaves to a
+// second thread, the ceiling of any speed-up from the pool at that moment.
+int Spin(int threads) {
+  constexpr long kSteps = 600'000'000;
+  std::vector<double> sums(static_cast<size_t>(threads) * 8);  // a cache line apart
+  std::vector<std::thread> pool;
+  for (int t = 0; t < threads; ++t) {
+    pool.emplace_back([&sums, t, threads] {
+      double x = 1.0;
+      for (long i = 0; i < kSteps / threads; ++i) x = x * 1.0000001 + 1e-9;
+      sums[static_cast<size_t>(t) * 8] = x;
+    });
+  }
+  for (std::thread& thread : pool) thread.join();
+  return sums[0] > 0.0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +134,7 @@ int main(int argc, char** argv) {
     return WriteModel(argv[2], "1.0", 8, 50, false, "\tpatch 3\r\n\tsegment 16\r\n") ? 0 : 1;
   }
   if (command == "document" && argc == 3) return DocumentBytes(argv[2]);
-  std::fprintf(stderr, "usage: process_bench_tool torus TEXT BVERTEX | patches OUT | document FILE\n");
+  if (command == "spin" && argc == 3) return Spin(std::max(1, std::min(64, std::atoi(argv[2]))));
+  std::fprintf(stderr, "usage: process_bench_tool torus TEXT BVERTEX | patches OUT | document FILE | spin THREADS\n");
   return 64;
 }

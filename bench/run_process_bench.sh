@@ -7,7 +7,8 @@
 #     (target: <= 1.2x);
 #  2. `info --derived` on 8 objects of 2,500 quads with curved surfaces at 16
 #     segments (5.1 M derived quads), --threads 1 against --threads 2 (target:
-#     >= 1.6x on 2 cores) and whether both print the same.
+#     >= 1.6x on 2 cores) and whether both print the same, with the speed-up
+#     that plain arithmetic gets from a second thread at the same time.
 # Usage: bench/run_process_bench.sh [BUILD_DIR] [RUNS]   (defaults: build, 3)
 set -eu
 build="${1:-build}"
@@ -61,8 +62,15 @@ oneTime=$bestTime
 cp "$tmp/out" "$tmp/one"
 echo "--threads 1  ${oneTime}s  peak ${bestPeak} KiB"
 best "$bin/brimvale-cli" info --derived --threads 2 "$tmp/patches.mqo"
-echo "--threads 2  ${bestTime}s  peak ${bestPeak} KiB  speed-up $(ratio "$oneTime" "$bestTime")x"
+twoTime=$bestTime
+echo "--threads 2  ${twoTime}s  peak ${bestPeak} KiB  speed-up $(ratio "$oneTime" "$twoTime")x"
 if cmp -s "$tmp/one" "$tmp/out"; then echo "identical output: yes"; else echo "identical output: NO"; fi
+# The same two counts on pure arithmetic, right after: on a loaded machine the
+# second thread gets less than a core, and this is the ceiling it leaves.
+best "$bin/process_bench_tool" spin 1
+oneTime=$bestTime
+best "$bin/process_bench_tool" spin 2
+echo "the machine now: 2 threads of plain arithmetic $(ratio "$oneTime" "$bestTime")x 1 thread; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 echo "== the same model exported (every derived vertex and face written), --threads 1 against 2"
 /usr/bin/time -f "%e" -o "$tmp/time" "$bin/brimvale-cli" export --threads 1 "$tmp/patches.mqo" -o "$tmp/one.pov" >/dev/null

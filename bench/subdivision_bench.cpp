@@ -6,7 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "bench_memory.h"
 #include "document/mesh_builder.h"
@@ -73,6 +75,32 @@ void BM_Subdivide(benchmark::State& state) {
   state.counters["peak_bytes_per_quad"] = peak / outputQuads;
 }
 BENCHMARK(BM_Subdivide)->DenseRange(1, 4)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor no subdivision can beat: allocating and writing just the output's
+// positions and corner indices, through the same operator new. The closed
+// torus keeps as many vertices as quads at every pass.
+void BM_TouchFloor(benchmark::State& state) {
+  const size_t quads = size_t{100000} << (2 * state.range(0));
+  const size_t baseline = bench::ResidentBytes();
+  for (auto _ : state) {
+    std::vector<CVector3> positions(quads);
+    std::vector<int32_t> corners(4 * quads);
+    for (size_t i = 0; i < quads; ++i) positions[i] = CVector3(static_cast<float>(i), 0.0f, 1.0f);
+    for (size_t i = 0; i < corners.size(); ++i) corners[i] = static_cast<int32_t>(i);
+    benchmark::DoNotOptimize(positions.data());
+    benchmark::DoNotOptimize(corners.data());
+    state.PauseTiming();
+    positions = {};
+    corners = {};
+    state.ResumeTiming();
+  }
+  const double peak = static_cast<double>(bench::PeakResidentBytes() - baseline);
+  state.counters["output_quads"] = static_cast<double>(quads);
+  state.counters["quads_per_s"] = benchmark::Counter(static_cast<double>(quads) * static_cast<double>(state.iterations()),
+                                                     benchmark::Counter::kIsRate);
+  state.counters["peak_bytes_per_quad"] = peak / static_cast<double>(quads);
+}
+BENCHMARK(BM_TouchFloor)->DenseRange(1, 4)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same through FreezeModifiers: the chain plus baking the result into the
 // object with its edge and face links, as the exporter and the time command do.

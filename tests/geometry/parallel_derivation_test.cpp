@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -132,76 +131,6 @@ TEST(ParallelDerivation, AFailureIsThrownOnTheCallingThreadAndCostOrdersTheWork)
   for (size_t i = 1; i < order.size(); ++i)
     EXPECT_GE(DerivationCost(*objects[order[i - 1]]), DerivationCost(*objects[order[i]]));
   EXPECT_GT(DerivationCost(*objects[1]), DerivationCost(*objects[0]));  // 16 segments over 4
-}
-
-TEST(ParallelDerivation, RangesOnSpareThreadsCoverEveryItemOnce) {
-  for (const int threads : {1, 4}) {
-    SetDerivationThreads(threads);
-    for (const size_t count : {size_t{150}, size_t{1001}, size_t{100000}}) {
-      std::vector<std::atomic<int>> visits(count);
-      std::atomic<int> ranges{0}, shortRanges{0};
-      ForEachRangeOnSpareThreads(count, 100, [&](size_t begin, size_t end) {
-        ++ranges;
-        if (end - begin < 100 && end != count) ++shortRanges;
-        for (size_t i = begin; i < end; ++i) ++visits[i];
-      });
-      EXPECT_EQ(ranges.load() > 1, count >= 200);
-      EXPECT_EQ(shortRanges.load(), 0);
-      for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
-    }
-  }
-  // A split inside a pool run: the thread done with its item joins it.
-  std::vector<std::atomic<int>> visits(100000);
-  RunInParallel(2, 2, [&](size_t item) {
-    if (item == 1) return;
-    ForEachRangeOnSpareThreads(visits.size(), 100, [&](size_t begin, size_t end) {
-      for (size_t i = begin; i < end; ++i) ++visits[i];
-    });
-  });
-  for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
-  EXPECT_THROW(ForEachRangeOnSpareThreads(1000, 10,
-                                          [](size_t begin, size_t) {
-                                            if (begin > 0) throw std::runtime_error("no memory");
-                                          }),
-               std::runtime_error);
-  SetDerivationThreads(0);
-}
-
-// A bumpy torus grid of 240 x 200 quads: enough vertices to be split.
-void MakeBumpyTorus(CMeshObject& obj) {
-  constexpr int kRings = 240, kSides = 200;
-  obj.m_Vertices.SetSize(kRings * kSides);
-  for (int i = 0; i < kRings; ++i) {
-    for (int j = 0; j < kSides; ++j) {
-      const float u = 6.2831853f * static_cast<float>(i) / kRings, v = 6.2831853f * static_cast<float>(j) / kSides;
-      const float r = 3.0f + std::cos(v) + ((i * 7 + j * 13) % 5 == 0 ? 0.2f : 0.0f);
-      obj.m_Vertices.Position(i * kSides + j) = CVector3(r * std::cos(u), std::sin(v), r * std::sin(u));
-    }
-  }
-  for (int i = 0; i < kRings; ++i) {
-    for (int j = 0; j < kSides; ++j) {
-      const int a = i * kSides + j, b = i * kSides + (j + 1) % kSides;
-      const int c = (i + 1) % kRings * kSides + (j + 1) % kSides, d = (i + 1) % kRings * kSides + j;
-      obj.m_Faces.Quads().push_back(testing::Face({a, b, c, d}));
-    }
-  }
-  obj.m_fFacetAngle = 10.0f;
-}
-
-TEST(ParallelDerivation, SmoothNormalsOfOneLargeObjectAreTheSameOnSpareThreads) {
-  std::vector<std::vector<CVector3>> normals;
-  for (const int threads : {1, 4}) {
-    SetDerivationThreads(threads);
-    CMeshObject torus;
-    MakeBumpyTorus(torus);
-    CMeshBuilder(&torus).ComputeSmoothNormals();
-    normals.push_back(torus.m_Faces.m_QuadCornerNormals);
-  }
-  SetDerivationThreads(0);
-  ASSERT_EQ(normals[0].size(), 4u * 240u * 200u);
-  EXPECT_EQ(std::memcmp(normals[0].data(), normals[1].data(), normals[0].size() * sizeof(CVector3)), 0);
-  // The bumps make some corners differ from their face's neighbours.
-  EXPECT_NE(std::memcmp(&normals[0][0], &normals[0][1], sizeof(CVector3)), 0);
 }
 
 TEST(ParallelDerivation, ThreadCountDefaultsToAllCores) {

@@ -44,8 +44,8 @@ class CDerivationChain {
   CMeshObject& Current() const { return *m_pCurrent; }
   bool Applied() const { return m_pCurrent != &m_Object; }
 
-  // Freezing passes no display settings.
-  void Run(const CDisplaySettings* display) {
+  // Freezing passes no display settings and keeps the result's edges.
+  void Run(const CDisplaySettings* display, bool frozen) {
     const CMeshObject& obj = m_Object;
     const bool simple = display && display->SimpleDisplay;
     if (!simple) {
@@ -61,9 +61,12 @@ class CDerivationChain {
 
       if (PatchApplies(obj)) {
         for (int pass = 0; pass < kMaxPatchPasses; ++pass) {
+          const bool last = pass == kMaxPatchPasses - 1 || obj.m_nPatchSegments < (4 << pass);
+          // Only a frozen mesh keeps its edges; the view draws the faces.
+          const bool edges = !last || frozen;
           Stage(kPatchSlot + pass,
-                [](CMeshBuilder& b, CMeshObject& src) { SubdivideOnce(src, *b.Target()); });
-          if (obj.m_nPatchSegments < (4 << pass)) break;
+                [edges](CMeshBuilder& b, CMeshObject& src) { SubdivideOnce(src, *b.Target(), edges); });
+          if (last) break;
         }
       }
     }
@@ -158,7 +161,7 @@ void CMeshBuilder::FreezeModifiers() {
   if (!m_pTarget) return;
   CMeshObject& obj = *m_pTarget;
   CDerivationChain chain(obj);
-  chain.Run(nullptr);
+  chain.Run(nullptr, true);
   if (obj.m_bLathe) obj.m_bLathe = 0;
   if (obj.m_nMirrorType != 0) obj.m_nMirrorType = 0;
   if (obj.m_nPatchType != 0) {
@@ -175,7 +178,7 @@ void CMeshBuilder::BuildDerivedGeometry(const CDisplaySettings* display) {
   if (!m_pTarget) return;
   CMeshObject& obj = *m_pTarget;
   CDerivationChain chain(obj);
-  chain.Run(display);
+  chain.Run(display, false);
   CMeshObject& current = chain.Current();
   CMeshBuilder(&current).ComputeSmoothNormals();
 

@@ -38,8 +38,9 @@ inline CMeshFace SplitQuad(const CMeshFace& from, int c0, int c1, int c2, int c3
 class CFaceSplitter {
  public:
   CFaceSplitter(const CPatchSource& s, const std::vector<CMeshFace>& sourceLines, CMeshObject& target,
-                const std::vector<int>& facePoints)
-      : m_S(s),
+                const std::vector<int>& facePoints, bool edges)
+      : m_bEdges(edges),
+        m_S(s),
         m_SourceLines(sourceLines),
         m_Target(target),
         m_FacePoints(facePoints),
@@ -47,7 +48,7 @@ class CFaceSplitter {
 
   void Run() {
     auto& edges = m_Target.m_Edges;
-    for (int i = 0; i < m_S.E; ++i) {
+    for (int i = 0; m_bEdges && i < m_S.E; ++i) {
       const CMeshEdge& edge = m_S.edges[static_cast<size_t>(i)];
       edges.push_back(CMeshEdge{edge.m_v0, m_S.V + i, 0});
       edges.push_back(CMeshEdge{m_S.V + i, edge.m_v1, 0});
@@ -99,6 +100,7 @@ class CFaceSplitter {
       quads.push_back(SplitQuad(face, c0, e0, j, e2, t0, m01, centre, m02));
       quads.push_back(SplitQuad(face, c1, e1, j, e0, t1, m12, centre, m01));
       quads.push_back(SplitQuad(face, c2, e2, j, e1, t2, m02, centre, m12));
+      if (!m_bEdges) continue;
       edges.push_back(CMeshEdge{e0, j, 0});
       edges.push_back(CMeshEdge{e1, j, 0});
       edges.push_back(CMeshEdge{e2, j, 0});
@@ -130,6 +132,7 @@ class CFaceSplitter {
       quads.push_back(SplitQuad(face, c1, e1, j, e0, t1, m12, centre, m01));
       quads.push_back(SplitQuad(face, c2, e2, j, e1, t2, m23, centre, m12));
       quads.push_back(SplitQuad(face, c3, e3, j, e2, t3, m30, centre, m23));
+      if (!m_bEdges) continue;
       edges.push_back(CMeshEdge{e0, j, 0});
       edges.push_back(CMeshEdge{e1, j, 0});
       edges.push_back(CMeshEdge{e2, j, 0});
@@ -137,6 +140,7 @@ class CFaceSplitter {
     }
   }
 
+  const bool m_bEdges;
   const CPatchSource& m_S;
   const std::vector<CMeshFace>& m_SourceLines;
   CMeshObject& m_Target;
@@ -146,7 +150,7 @@ class CFaceSplitter {
 
 }  // namespace
 
-void SubdivideOnce(CMeshObject& source, CMeshObject& target) {
+void SubdivideOnce(CMeshObject& source, CMeshObject& target, bool targetEdges) {
   if (&source == &target) return;
   CMeshBuilder(&target).ClearGeometry();
   CMeshBuilder sourceBuilder(&source);
@@ -172,11 +176,13 @@ void SubdivideOnce(CMeshObject& source, CMeshObject& target) {
     PlacePointsByLinks(s, out);
   }
 
-  target.m_bEdgesBuilt = 1;
-  target.m_Edges.reserve(2 * static_cast<size_t>(s.E) + 3 * static_cast<size_t>(s.T) + 4 * static_cast<size_t>(s.Q));
+  if (targetEdges) {
+    target.m_bEdgesBuilt = 1;
+    target.m_Edges.reserve(2 * static_cast<size_t>(s.E) + 3 * static_cast<size_t>(s.T) + 4 * static_cast<size_t>(s.Q));
+  }
   target.m_Faces.Lines().reserve(2 * source.m_Faces.Lines().size());
   target.m_Faces.Quads().reserve(3 * static_cast<size_t>(s.T) + 4 * static_cast<size_t>(s.Q));
-  CFaceSplitter(s, source.m_Faces.Lines(), target, facePoints).Run();
+  CFaceSplitter(s, source.m_Faces.Lines(), target, facePoints, targetEdges).Run();
 }
 
 void CMeshBuilder::BuildPatch(CMeshObject& source) {

@@ -9,8 +9,9 @@
 namespace brimvale {
 
 // Writes one pass over source into target (emptied first). Builds the source's
-// edges and vertex links when they are missing. The target's edges are built;
-// its vertex links are left invalid.
-void SubdivideOnce(CMeshObject& source, CMeshObject& target);
+// edges and vertex links when they are missing. The target's edges are built
+// unless `targetEdges` is false (the last pass of a mesh only drawn: a quarter
+// of its memory would go to edges nobody reads); its vertex links are left invalid.
+void SubdivideOnce(CMeshObject& source, CMeshObject& target, bool targetEdges = true);
 
 }  // namespace brimvale

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "geometry/patch_subdivision.h"
 #include "mesh_fixtures.h"
 
 namespace brimvale {
@@ -139,6 +140,20 @@ TEST(Patch, ClosedQuadMeshStaysClosedThroughFourPasses) {
     source = &target;
   }
   EXPECT_EQ(quads, 1536);
+
+  // A last pass without edges (the view's) is the same mesh, edges aside.
+  CMeshObject drawn;
+  SubdivideOnce(passes[2], drawn, false);
+  EXPECT_EQ(drawn.EdgeCount(), 0);
+  EXPECT_EQ(drawn.m_bEdgesBuilt, 0);
+  EXPECT_EQ(drawn.m_Vertices.Positions(), passes[3].m_Vertices.Positions());
+  ASSERT_EQ(drawn.QuadCount(), passes[3].QuadCount());
+  for (int q = 0; q < drawn.QuadCount(); ++q) {
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(drawn.m_Faces.Quads()[static_cast<size_t>(q)].m_Index[k],
+                passes[3].m_Faces.Quads()[static_cast<size_t>(q)].m_Index[k]);
+    }
+  }
 }
 
 TEST(Patch, FaceOrderAndLinkOrderRulesAgreeBitForBit) {

@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "document/mesh_builder.h"
+#include "geometry/parallel_derivation.h"
 
 namespace brimvale {
 
 namespace {
 
 constexpr int kTableSize = 65536;
+// Below this a thread costs more to start than it saves.
+constexpr size_t kFacesPerRange = 100000;
 
 // Built by the first normalisation; never freed (program lifetime).
 const uint32_t* SqrtTable() {
@@ -57,17 +60,19 @@ void FillNormals(const std::vector<CMeshFace>& faces, const std::vector<CVector3
   const uint32_t* table = SqrtTable();
   const auto count = static_cast<uint32_t>(positions.size());
   normals.resize(faces.size());
-  for (size_t f = 0; f < faces.size(); ++f) {
-    const int* index = faces[f].m_Index;
-    const auto i0 = static_cast<uint32_t>(index[0]);
-    const auto i1 = static_cast<uint32_t>(index[1]);
-    const auto i2 = static_cast<uint32_t>(index[2]);
-    if (i0 >= count || i1 >= count || i2 >= count) {
-      normals[f] = CVector3(0.0f, 0.0f, 0.0f);
-      continue;
+  ForEachRangeOnSpareThreads(faces.size(), kFacesPerRange, [&](size_t begin, size_t end) {
+    for (size_t f = begin; f < end; ++f) {
+      const int* index = faces[f].m_Index;
+      const auto i0 = static_cast<uint32_t>(index[0]);
+      const auto i1 = static_cast<uint32_t>(index[1]);
+      const auto i2 = static_cast<uint32_t>(index[2]);
+      if (i0 >= count || i1 >= count || i2 >= count) {
+        normals[f] = CVector3(0.0f, 0.0f, 0.0f);
+        continue;
+      }
+      normals[f] = NormalWithTable(table, positions[i0], positions[i1], positions[i2]);
     }
-    normals[f] = NormalWithTable(table, positions[i0], positions[i1], positions[i2]);
-  }
+  });
 }
 
 }  // namespace

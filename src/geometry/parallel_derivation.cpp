@@ -15,6 +15,30 @@ namespace brimvale {
 namespace {
 
 std::atomic<int> g_nThreads{0};
+// Threads of pool runs and range splits now at work.
+std::atomic<int> g_nBusy{0};
+
+class CBusy {
+ public:
+  explicit CBusy(int threads) : m_nThreads(threads) { g_nBusy.fetch_add(threads, std::memory_order_relaxed); }
+  ~CBusy() { g_nBusy.fetch_sub(m_nThreads, std::memory_order_relaxed); }
+  CBusy(const CBusy&) = delete;
+  CBusy& operator=(const CBusy&) = delete;
+
+ private:
+  int m_nThreads;
+};
+
+// Claims up to `wanted` of the derivation threads nobody works on now; the
+// caller counts as one of the busy ones.
+int TakeSpareThreads(int wanted) {
+  int busy = g_nBusy.load(std::memory_order_relaxed);
+  for (;;) {
+    const int spare = std::min(wanted, DerivationThreads() - std::max(busy, 1));
+    if (spare <= 0) return 0;
+    if (g_nBusy.compare_exchange_weak(busy, busy + spare, std::memory_order_relaxed)) return spare;
+  }
+}
 
 }  // namespace
 
@@ -36,6 +60,7 @@ bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
   const auto item = [order](size_t i) { return order ? (*order)[i] : i; };
   const size_t workers = std::min(count, static_cast<size_t>(threads));
   if (workers <= 1) {
+    const CBusy busy(1);
     for (size_t i = 0; i < count; ++i) {
       work(item(i));
       if (progress && !progress(i + 1, count)) return i + 1 == count;
@@ -51,6 +76,7 @@ bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
   size_t stopped = 0;
   std::exception_ptr failure;
   auto run = [&] {
+    const CBusy busy(1);
     for (;;) {
       if (stop.load(std::memory_order_relaxed)) break;
       const size_t i = next.fetch_add(1, std::memory_order_relaxed);
@@ -100,6 +126,47 @@ bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
   for (std::thread& thread : pool) thread.join();
   if (failure) std::rethrow_exception(failure);
   return completed || done == count;
+}
+
+void ForEachRangeOnSpareThreads(size_t count, size_t minPerRange,
+                                const std::function<void(size_t, size_t)>& part) {
+  minPerRange = std::max<size_t>(1, minPerRange);
+  const size_t ranges = count / minPerRange;
+  const int extra = ranges < 2 ? 0 : TakeSpareThreads(static_cast<int>(std::min<size_t>(ranges - 1, 1023)));
+  if (extra == 0) {
+    part(0, count);
+    return;
+  }
+  // A few ranges per thread, so that a thread slowed down by others still
+  // leaves work for the rest.
+  const size_t chunk = std::max(minPerRange, count / (4 * static_cast<size_t>(extra + 1)));
+  const size_t chunks = (count + chunk - 1) / chunk;
+  std::atomic<size_t> next{0};
+  std::mutex failureMutex;
+  std::exception_ptr failure;
+  auto help = [&] {
+    for (size_t c = next.fetch_add(1, std::memory_order_relaxed); c < chunks;
+         c = next.fetch_add(1, std::memory_order_relaxed)) {
+      try {
+        part(c * chunk, std::min(count, (c + 1) * chunk));
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(failureMutex);
+        if (!failure) failure = std::current_exception();
+        next.store(chunks, std::memory_order_relaxed);
+      }
+    }
+  };
+  std::vector<std::thread> helpers;
+  try {
+    helpers.reserve(static_cast<size_t>(extra));
+    for (int t = 0; t < extra; ++t) helpers.emplace_back(help);
+  } catch (...) {
+    // No thread to be had: what started helps, the caller does the rest.
+  }
+  help();
+  for (std::thread& helper : helpers) helper.join();
+  g_nBusy.fetch_sub(extra, std::memory_order_relaxed);
+  if (failure) std::rethrow_exception(failure);
 }
 
 double DerivationCost(const CMeshObject& object) {

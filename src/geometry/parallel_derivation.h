@@ -31,6 +31,15 @@ using DerivationProgress = std::function<bool(size_t done, size_t total)>;
 bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>& work,
                    const DerivationProgress& progress = nullptr, const std::vector<size_t>* order = nullptr);
 
+// Runs part(begin, end) over consecutive ranges that cover [0, count), at
+// least minPerRange items each, on the calling thread plus the derivation
+// threads idle at the start (so the last large object of a document gets the
+// threads its smaller siblings are done with). Ranges must write disjoint data,
+// and the result must not depend on which thread runs which range. An
+// exception from a range is thrown again here once every range has stopped.
+void ForEachRangeOnSpareThreads(size_t count, size_t minPerRange,
+                                const std::function<void(size_t begin, size_t end)>& part);
+
 // A rough measure of the work in deriving an object (faces through the stages).
 double DerivationCost(const CMeshObject& object);
 

@@ -8,6 +8,7 @@
 
 #include "document/mesh_builder.h"
 #include "foundation/float_math.h"
+#include "geometry/parallel_derivation.h"
 
 namespace brimvale {
 
@@ -16,6 +17,8 @@ namespace {
 // The pair matrix is a cache of the symmetric comparisons; busier vertices
 // compare directly, so a hostile fan cannot make it grow without bound.
 constexpr int kMaxMatrixSide = 1024;
+// Below this a thread costs more to start than it saves.
+constexpr size_t kVerticesPerRange = 50000;
 
 inline float Dot(const CVector3& a, const CVector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
@@ -103,21 +106,25 @@ void CMeshBuilder::ComputeSmoothNormals() {
   if (vertexCount == 0 || busiest == 0) return;
 
   const int side = std::min(busiest, kMaxMatrixSide);
-  std::vector<uint8_t> matrix(static_cast<size_t>(side) * static_cast<size_t>(side));
-  std::vector<FaceEntry> entries;
-  entries.reserve(static_cast<size_t>(side));
   const float threshold = CosF(obj.m_fFacetAngle * 3.1415927f / 180.0f);
 
-  for (int v = 0; v < vertexCount; ++v) {
-    const auto triangles = links.List(LinkKind::Triangle, v);
-    const auto quads = links.List(LinkKind::Quad, v);
-    if (triangles.empty() && quads.empty()) continue;
-    entries.clear();
-    CollectEntries(v, triangles, faces.Triangles(), faces.m_TriangleNormals, faces.m_TriangleCornerNormals, 3,
-                   entries);
-    CollectEntries(v, quads, faces.Quads(), faces.m_QuadNormals, faces.m_QuadCornerNormals, 4, entries);
-    Group(entries, matrix, side, threshold);
-  }
+  // Each vertex writes only its own corners of its faces, so ranges of
+  // vertices run on any threads to the same result.
+  ForEachRangeOnSpareThreads(static_cast<size_t>(vertexCount), kVerticesPerRange, [&](size_t begin, size_t end) {
+    std::vector<uint8_t> matrix(static_cast<size_t>(side) * static_cast<size_t>(side));
+    std::vector<FaceEntry> entries;
+    entries.reserve(static_cast<size_t>(side));
+    for (int v = static_cast<int>(begin); v < static_cast<int>(end); ++v) {
+      const auto triangles = links.List(LinkKind::Triangle, v);
+      const auto quads = links.List(LinkKind::Quad, v);
+      if (triangles.empty() && quads.empty()) continue;
+      entries.clear();
+      CollectEntries(v, triangles, faces.Triangles(), faces.m_TriangleNormals, faces.m_TriangleCornerNormals, 3,
+                     entries);
+      CollectEntries(v, quads, faces.Quads(), faces.m_QuadNormals, faces.m_QuadCornerNormals, 4, entries);
+      Group(entries, matrix, side, threshold);
+    }
+  });
 }
 
 }  // namespace brimvale

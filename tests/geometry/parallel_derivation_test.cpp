@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -139,6 +140,69 @@ TEST(ParallelDerivation, ThreadCountDefaultsToAllCores) {
   SetDerivationThreads(0);
   EXPECT_EQ(DerivationThreads(), AllCores());
   EXPECT_GE(AllCores(), 1);
+}
+
+TEST(ParallelDerivation, RangesOnSpareThreadsCoverEveryItemOnce) {
+  for (const int threads : {1, 4}) {
+    SetDerivationThreads(threads);
+    for (const size_t count : {size_t{150}, size_t{1001}, size_t{100000}}) {
+      std::vector<std::atomic<int>> visits(count);
+      std::atomic<int> ranges{0}, shortRanges{0};
+      ForEachRangeOnSpareThreads(count, 100, [&](size_t begin, size_t end) {
+        ++ranges;
+        if (end - begin < 100 && end != count) ++shortRanges;
+        for (size_t i = begin; i < end; ++i) ++visits[i];
+      });
+      EXPECT_EQ(ranges.load() > 1, threads > 1 && count >= 200);
+      EXPECT_EQ(shortRanges.load(), 0);
+      for (const auto& v : visits) EXPECT_EQ(v.load(), 1);
+    }
+  }
+  EXPECT_THROW(ForEachRangeOnSpareThreads(1000, 10,
+                                          [](size_t begin, size_t) {
+                                            if (begin > 0) throw std::runtime_error("no memory");
+                                          }),
+               std::runtime_error);
+  SetDerivationThreads(0);
+}
+
+// A bumpy torus grid of 240 x 200 quads: enough vertices and faces to be split.
+void MakeBumpyTorus(CMeshObject& obj) {
+  constexpr int kRings = 240, kSides = 200;
+  obj.m_Vertices.SetSize(kRings * kSides);
+  for (int i = 0; i < kRings; ++i) {
+    for (int j = 0; j < kSides; ++j) {
+      const float u = 6.2831853f * static_cast<float>(i) / kRings, v = 6.2831853f * static_cast<float>(j) / kSides;
+      const float r = 3.0f + std::cos(v) + ((i * 7 + j * 13) % 5 == 0 ? 0.2f : 0.0f);
+      obj.m_Vertices.Position(i * kSides + j) = CVector3(r * std::cos(u), std::sin(v), r * std::sin(u));
+    }
+  }
+  for (int i = 0; i < kRings; ++i) {
+    for (int j = 0; j < kSides; ++j) {
+      const int a = i * kSides + j, b = i * kSides + (j + 1) % kSides;
+      const int c = (i + 1) % kRings * kSides + (j + 1) % kSides, d = (i + 1) % kRings * kSides + j;
+      obj.m_Faces.Quads().push_back(testing::Face({a, b, c, d}));
+    }
+  }
+  obj.m_fFacetAngle = 10.0f;
+}
+
+TEST(ParallelDerivation, NormalsOfOneLargeObjectAreTheSameOnSpareThreads) {
+  std::vector<std::vector<CVector3>> corners, faces;
+  for (const int threads : {1, 4}) {
+    SetDerivationThreads(threads);
+    CMeshObject torus;
+    MakeBumpyTorus(torus);
+    CMeshBuilder(&torus).ComputeSmoothNormals();
+    corners.push_back(torus.m_Faces.m_QuadCornerNormals);
+    faces.push_back(torus.m_Faces.m_QuadNormals);
+  }
+  SetDerivationThreads(0);
+  ASSERT_EQ(corners[0].size(), 4u * 240u * 200u);
+  EXPECT_EQ(std::memcmp(corners[0].data(), corners[1].data(), corners[0].size() * sizeof(CVector3)), 0);
+  EXPECT_EQ(std::memcmp(faces[0].data(), faces[1].data(), faces[0].size() * sizeof(CVector3)), 0);
+  // The bumps make some corners differ from their face's neighbours.
+  EXPECT_NE(std::memcmp(&corners[0][0], &corners[0][1], sizeof(CVector3)), 0);
 }
 
 }  // namespace

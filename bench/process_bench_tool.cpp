@@ -4,6 +4,9 @@
 // naive_reader).
 //   process_bench_tool torus TEXT.mqo BVERTEX.mqo   1,000,000 vertices and quads
 //   process_bench_tool patches OUT.mqo              8 objects of 2,500 quads, patch 16
+//   process_bench_tool curved OUT.mqo               one closed torus of ~100,000 quads, patch 16
+//   process_bench_tool floor QUADS                  allocates and writes only the positions and corner
+//                                                   indices of QUADS quads: what no derivation can beat
 //   process_bench_tool document FILE                resident bytes the read document holds
 //   process_bench_tool spin THREADS                 a fixed sum of arithmetic split over THREADS:
 //                                                   how much two threads gain on this machine now
@@ -123,6 +126,14 @@ int Spin(int threads) {
   return sums[0] > 0.0 ? 0 : 1;
 }
 
+int Floor(long quads) {
+  std::vector<CVector3> positions(static_cast<size_t>(quads));
+  std::vector<int> corners(4 * static_cast<size_t>(quads));
+  for (size_t i = 0; i < positions.size(); ++i) positions[i] = CVector3(static_cast<float>(i), 0.0f, 1.0f);
+  for (size_t i = 0; i < corners.size(); ++i) corners[i] = static_cast<int>(i);
+  return positions.back().x >= 0.0f && corners.back() >= 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -133,8 +144,13 @@ int main(int argc, char** argv) {
   if (command == "patches" && argc == 3) {
     return WriteModel(argv[2], "1.0", 8, 50, false, "\tpatch 3\r\n\tsegment 16\r\n") ? 0 : 1;
   }
+  if (command == "curved" && argc == 3) {
+    return WriteModel(argv[2], "1.0", 1, 316, false, "\tpatch 3\r\n\tsegment 16\r\n") ? 0 : 1;
+  }
+  if (command == "floor" && argc == 3) return Floor(std::max(1L, std::min(1L << 28, std::atol(argv[2]))));
   if (command == "document" && argc == 3) return DocumentBytes(argv[2]);
   if (command == "spin" && argc == 3) return Spin(std::max(1, std::min(64, std::atoi(argv[2]))));
-  std::fprintf(stderr, "usage: process_bench_tool torus TEXT BVERTEX | patches OUT | document FILE | spin THREADS\n");
+  std::fprintf(stderr, "usage: process_bench_tool torus TEXT BVERTEX | patches OUT | curved OUT | floor QUADS | document FILE |"
+               " spin THREADS\n");
   return 64;
 }

@@ -69,11 +69,26 @@ void CFaceArray::AllocateNormals() {
   m_bNormalsAllocated = true;
 }
 
+void CFaceArray::SizeNormalsUnfilled() {
+  const std::size_t triangles = Triangles().size();
+  const std::size_t quads = Quads().size();
+  // Arrays of another size go first, so the new ones are not added to them.
+  const auto size = [](CNormalArray& normals, std::size_t count) {
+    if (normals.size() != count) CNormalArray().swap(normals);
+    normals.resize(count);
+  };
+  size(m_TriangleNormals, triangles);
+  size(m_QuadNormals, quads);
+  size(m_TriangleCornerNormals, triangles * 3);
+  size(m_QuadCornerNormals, quads * 4);
+  m_bNormalsAllocated = true;
+}
+
 void CFaceArray::FreeNormals() {
-  std::vector<CVector3>().swap(m_TriangleNormals);
-  std::vector<CVector3>().swap(m_QuadNormals);
-  std::vector<CVector3>().swap(m_TriangleCornerNormals);
-  std::vector<CVector3>().swap(m_QuadCornerNormals);
+  CNormalArray().swap(m_TriangleNormals);
+  CNormalArray().swap(m_QuadNormals);
+  CNormalArray().swap(m_TriangleCornerNormals);
+  CNormalArray().swap(m_QuadCornerNormals);
   m_bNormalsAllocated = false;
 }
 

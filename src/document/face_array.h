@@ -6,9 +6,13 @@
 #include <vector>
 
 #include "document/mesh_face.h"
+#include "foundation/no_init_allocator.h"
 #include "foundation/vector3.h"
 
 namespace brimvale {
+
+// Sized without a fill: the normals pass writes every entry.
+using CNormalArray = std::vector<CVector3, CNoInitAllocator<CVector3>>;
 
 enum class FaceList { Incoming = 0, Lines = 1, Triangles = 2, Quads = 3 };
 
@@ -44,16 +48,18 @@ class CFaceArray {
   // faces of any other corner count are dropped. Empties the incoming list.
   void SplitFacesByCorners();
 
-  // Normal arrays, sized to the current triangle and quad counts.
+  // Normal arrays, sized to the current triangle and quad counts and zeroed.
   void AllocateNormals();
+  // The same without the zeroing: the caller writes every entry.
+  void SizeNormalsUnfilled();
   void FreeNormals();
   bool HasNormals() const { return m_bNormalsAllocated; }
   void SwapNormals(CFaceArray& other) noexcept;
 
-  std::vector<CVector3> m_TriangleNormals;
-  std::vector<CVector3> m_QuadNormals;
-  std::vector<CVector3> m_TriangleCornerNormals;  // three per triangle
-  std::vector<CVector3> m_QuadCornerNormals;      // four per quad
+  CNormalArray m_TriangleNormals;
+  CNormalArray m_QuadNormals;
+  CNormalArray m_TriangleCornerNormals;  // three per triangle
+  CNormalArray m_QuadCornerNormals;      // four per quad
 
  private:
   std::vector<CMeshFace> m_Lists[4];

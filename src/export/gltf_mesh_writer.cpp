@@ -75,8 +75,8 @@ class CObjectNormals {
     if (m_bSmooth) {
       builder.ComputeSmoothNormals();
       // Only the corner normals are read from here on.
-      std::vector<CVector3>().swap(object.m_Faces.m_TriangleNormals);
-      std::vector<CVector3>().swap(object.m_Faces.m_QuadNormals);
+      CNormalArray().swap(object.m_Faces.m_TriangleNormals);
+      CNormalArray().swap(object.m_Faces.m_QuadNormals);
       DropLinks();
     } else {
       builder.ComputeFaceNormals();

@@ -56,7 +56,7 @@ inline CVector3 NormalWithTable(const uint32_t* table, const CVector3& p0, const
 // Normals of one face list; a face with a corner outside the vertex array
 // gets a zero normal instead of reading past it.
 void FillNormals(const std::vector<CMeshFace>& faces, const std::vector<CVector3>& positions,
-                 std::vector<CVector3>& normals) {
+                 CNormalArray& normals) {
   const uint32_t* table = SqrtTable();
   const auto count = static_cast<uint32_t>(positions.size());
   normals.resize(faces.size());
@@ -86,9 +86,9 @@ CVector3 FaceNormal(const CVector3& p0, const CVector3& p1, const CVector3& p2) 
 void CMeshBuilder::ComputeFaceNormals() {
   if (!m_pTarget) return;
   CFaceArray& faces = m_pTarget->m_Faces;
-  // Freed and made afresh at the current counts.
-  std::vector<CVector3>().swap(faces.m_TriangleNormals);
-  std::vector<CVector3>().swap(faces.m_QuadNormals);
+  // Arrays of another size are freed first, so the new ones are not added to them.
+  if (faces.m_TriangleNormals.size() != faces.Triangles().size()) CNormalArray().swap(faces.m_TriangleNormals);
+  if (faces.m_QuadNormals.size() != faces.Quads().size()) CNormalArray().swap(faces.m_QuadNormals);
   const auto& positions = m_pTarget->m_Vertices.Positions();
   FillNormals(faces.Triangles(), positions, faces.m_TriangleNormals);
   FillNormals(faces.Quads(), positions, faces.m_QuadNormals);

@@ -19,6 +19,7 @@ namespace {
 constexpr int kMaxMatrixSide = 1024;
 // Below this a thread costs more to start than it saves.
 constexpr size_t kVerticesPerRange = 50000;
+constexpr size_t kCornersPerRange = 1 << 18;
 
 inline float Dot(const CVector3& a, const CVector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
@@ -29,7 +30,7 @@ struct FaceEntry {
 
 // Appends the entries of one kind of face at vertex v.
 void CollectEntries(int v, std::span<const int> faceIndices, const std::vector<CMeshFace>& faces,
-                    const std::vector<CVector3>& normals, std::vector<CVector3>& cornerNormals, int corners,
+                    const CNormalArray& normals, CNormalArray& cornerNormals, int corners,
                     std::vector<FaceEntry>& entries) {
   for (const int f : faceIndices) {
     const CMeshFace& face = faces[static_cast<size_t>(f)];
@@ -94,8 +95,16 @@ void CMeshBuilder::ComputeSmoothNormals() {
   CMeshObject& obj = *m_pTarget;
   if (!obj.m_bVertexFaceLinksValid) BuildVertexFaceLinks();
   CFaceArray& faces = obj.m_Faces;
-  faces.AllocateNormals();  // all four arrays, zeroed: unreached corners stay zero
+  faces.SizeNormalsUnfilled();
   ComputeFaceNormals();
+  // Unreached corners stay zero. Zeroed by ranges, so that the fresh pages of
+  // the largest arrays are first touched on every thread at once.
+  for (CNormalArray* corners : {&faces.m_TriangleCornerNormals, &faces.m_QuadCornerNormals}) {
+    ForEachRangeOnSpareThreads(corners->size(), kCornersPerRange, [corners](size_t begin, size_t end) {
+      std::fill(corners->begin() + static_cast<std::ptrdiff_t>(begin), corners->begin() + static_cast<std::ptrdiff_t>(end),
+                CVector3(0.0f, 0.0f, 0.0f));
+    });
+  }
 
   const CVertexLinkTable& links = obj.m_Vertices.LinkTable();
   const int vertexCount = obj.VertexCount();

@@ -51,8 +51,8 @@ CGeometryTimes MeasureGeometryTimes(const CQuorixDoc& doc) {
     timed(freezeMs, [](CMeshObject& object) { CMeshBuilder(&object).FreezeModifiers(); });
     timed(normalsMs, [](CMeshObject& object) { CMeshBuilder(&object).ComputeFaceNormals(); });
     for (CMeshObject& object : scratch) {
-      std::vector<CVector3>().swap(object.m_Faces.m_TriangleCornerNormals);
-      std::vector<CVector3>().swap(object.m_Faces.m_QuadCornerNormals);
+      CNormalArray().swap(object.m_Faces.m_TriangleCornerNormals);
+      CNormalArray().swap(object.m_Faces.m_QuadCornerNormals);
     }
     timed(smoothMs, [](CMeshObject& object) { CMeshBuilder(&object).ComputeSmoothNormals(); });
     for (CMeshObject& object : scratch) {

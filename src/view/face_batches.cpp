@@ -53,7 +53,7 @@ bool FaceIndicesValid(const CMeshFace& face, int vertexCount) {
   return true;
 }
 
-const float* FaceNormalOrZero(const std::vector<CVector3>& normals, size_t index) {
+const float* FaceNormalOrZero(const CNormalArray& normals, size_t index) {
   return index < normals.size() ? &normals[index].x : kZero;
 }
 

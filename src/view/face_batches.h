@@ -53,6 +53,6 @@ bool FaceIndicesValid(const CMeshFace& face, int vertexCount);
 
 // Normal of face `index` of a list, or corner normal `corner`; zero when the
 // array is shorter (a derived mesh without normals).
-const float* FaceNormalOrZero(const std::vector<CVector3>& normals, size_t index);
+const float* FaceNormalOrZero(const CNormalArray& normals, size_t index);
 
 }  // namespace brimvale

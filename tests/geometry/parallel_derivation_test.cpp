@@ -188,7 +188,7 @@ void MakeBumpyTorus(CMeshObject& obj) {
 }
 
 TEST(ParallelDerivation, NormalsOfOneLargeObjectAreTheSameOnSpareThreads) {
-  std::vector<std::vector<CVector3>> corners, faces;
+  std::vector<CNormalArray> corners, faces;
   for (const int threads : {1, 4}) {
     SetDerivationThreads(threads);
     CMeshObject torus;

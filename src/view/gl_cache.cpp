@@ -1,5 +1,6 @@
 #include "view/gl_cache.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -11,11 +12,35 @@ namespace brimvale {
 namespace {
 
 constexpr size_t kTextureBytes = 256 * 256 * 4;
+// 512 MiB of corners a buffer: far from any 32-bit offset.
+size_t g_nCornersPerPart = size_t{1} << 24;
 
 void DeleteBuffers(CViewGlCache::CFaceBuffer& entry) {
-  if (entry.buffer != 0) glDeleteBuffers(1, &entry.buffer);
+  if (!entry.parts.empty()) glDeleteBuffers(static_cast<GLsizei>(entry.parts.size()), entry.parts.data());
   if (entry.indices != 0) glDeleteBuffers(1, &entry.indices);
-  entry.buffer = entry.indices = 0;
+  entry.parts.clear();
+  entry.partStarts.clear();
+  entry.indices = 0;
+}
+
+// Where the parts start: the first holds every triangle corner (the index
+// list reaches all of them), and no quad is cut between two parts.
+std::vector<size_t> PartStarts(const CFaceBatches& batches) {
+  size_t quadCorners = 0;
+  for (const CFaceGroup& group : batches.groups) quadCorners += static_cast<size_t>(group.quadCorners);
+  const size_t total = batches.corners.size();
+  const size_t firstQuad = total - std::min(total, quadCorners);
+  const size_t perPart = std::max<size_t>(4, g_nCornersPerPart);
+  std::vector<size_t> starts{0};
+  for (size_t start = 0; start < total;) {
+    size_t end = std::max(start + perPart, firstQuad);
+    end = end >= total ? total : firstQuad + (end - firstQuad) / 4 * 4;
+    if (end <= start) end = std::min(total, start + 4);
+    starts.push_back(end);
+    start = end;
+  }
+  if (starts.size() == 1) starts.push_back(0);  // no corners: one empty part
+  return starts;
 }
 
 }  // namespace
@@ -32,15 +57,21 @@ const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& own
                                                           const CFaceArray& faces, const CVertexArray& vertices,
                                                           bool smooth, int materialCount) {
   CFaceBuffer& entry = m_Faces[owner.m_nInstanceId];
-  if (entry.buffer != 0 && entry.derivedId == derived.m_nInstanceId && entry.smooth == smooth &&
+  if (!entry.parts.empty() && entry.derivedId == derived.m_nInstanceId && entry.smooth == smooth &&
       entry.materialCount == materialCount)
     return entry;
   BuildFaceBatches(faces, vertices, derived.m_Faces, smooth, materialCount, m_Scratch);
-  if (entry.buffer == 0) glGenBuffers(1, &entry.buffer);
-  if (entry.indices == 0) glGenBuffers(1, &entry.indices);
-  glBindBuffer(GL_ARRAY_BUFFER, entry.buffer);
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_Scratch.corners.size() * sizeof(CFaceCorner)),
-               m_Scratch.corners.data(), GL_STATIC_DRAW);
+  DeleteBuffers(entry);
+  entry.partStarts = PartStarts(m_Scratch);
+  entry.parts.resize(entry.partStarts.size() - 1);
+  glGenBuffers(static_cast<GLsizei>(entry.parts.size()), entry.parts.data());
+  glGenBuffers(1, &entry.indices);
+  for (size_t k = 0; k < entry.parts.size(); ++k) {
+    const size_t first = entry.partStarts[k], count = entry.partStarts[k + 1] - first;
+    glBindBuffer(GL_ARRAY_BUFFER, entry.parts[k]);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(CFaceCorner)),
+                 count ? m_Scratch.corners.data() + first : nullptr, GL_STATIC_DRAW);
+  }
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.indices);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_Scratch.indices.size() * sizeof(uint32_t)),
@@ -55,6 +86,8 @@ const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& own
   ++m_nFaceBuilds;
   return entry;
 }
+
+void CViewGlCache::SetCornersPerPart(size_t corners) { g_nCornersPerPart = corners; }
 
 bool CViewGlCache::BindTexture(const CMaterial& material, const uint8_t* texels) {
   CTexture& texture = m_Textures[&material];

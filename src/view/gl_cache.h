@@ -23,8 +23,13 @@ class CViewGlCache {
     uint64_t derivedId = 0;  // the derived geometry it was made from
     bool smooth = false;
     int materialCount = 0;
-    unsigned buffer = 0;  // GL buffer object holding the distinct CFaceCorner array
-    unsigned indices = 0; // GL buffer object holding the index list
+    // The CFaceCorner array in GL buffer objects of consecutive corners:
+    // part k holds corners [partStarts[k], partStarts[k + 1]). Software
+    // drivers address a buffer with 32-bit offsets, so a very large mesh is
+    // split (whole quads per part; every triangle corner in the first).
+    std::vector<unsigned> parts;
+    std::vector<size_t> partStarts;  // one more than parts: the last is the corner count
+    unsigned indices = 0;            // GL buffer object holding the index list
     std::vector<CFaceGroup> groups;
   };
 
@@ -43,6 +48,8 @@ class CViewGlCache {
                                 const CVertexArray& vertices, bool smooth, int materialCount);
   // Number of face buffers built since creation (for tests and benchmarks).
   int FaceBuildCount() const { return m_nFaceBuilds; }
+  // Most corners in one buffer object (tests set a small one).
+  static void SetCornersPerPart(size_t corners);
 
   // Binds the material's texture object, uploading 256 x 256 RGBA texels only
   // when they differ from the last upload. Returns whether it uploaded.

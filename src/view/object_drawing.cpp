@@ -1,5 +1,6 @@
 #include "view/object_drawing.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "document/mesh_builder.h"
@@ -133,10 +134,16 @@ void DrawFacesPerCorner(const CQuorixDoc& doc, const CFaceArray& faces, const CF
 void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer& buffer, bool smooth,
                          CViewGlCache& cache) {
   const auto stride = static_cast<GLsizei>(sizeof(CFaceCorner));
-  glBindBuffer(GL_ARRAY_BUFFER, buffer.buffer);
-  glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, position)));
-  glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, normal)));
-  glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, texCoord)));
+  size_t bound = buffer.parts.size();
+  const auto bindPart = [&](size_t k) {
+    if (k == bound) return;
+    bound = k;
+    glBindBuffer(GL_ARRAY_BUFFER, buffer.parts[k]);
+    glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, position)));
+    glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, normal)));
+    glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, texCoord)));
+  };
+  bindPart(0);
   glEnableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer.indices);
@@ -146,10 +153,19 @@ void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer&
       ApplyDefaultMaterial(smooth);
     else
       ApplyMaterial(*doc.Material(group.material), &cache);
-    if (group.triangleCorners > 0)
+    if (group.triangleCorners > 0) {
+      bindPart(0);
       glDrawRangeElements(GL_TRIANGLES, group.lowestIndex, group.highestIndex, group.triangleCorners, GL_UNSIGNED_INT,
                           at(group.firstTriangleCorner));
-    if (group.quadCorners > 0) glDrawArrays(GL_QUADS, group.firstQuadCorner, group.quadCorners);
+    }
+    // The quads of a group, part by part.
+    const auto first = static_cast<size_t>(group.firstQuadCorner), end = first + static_cast<size_t>(group.quadCorners);
+    for (size_t k = 0; k < buffer.parts.size() && first < end; ++k) {
+      const size_t from = std::max(first, buffer.partStarts[k]), to = std::min(end, buffer.partStarts[k + 1]);
+      if (from >= to) continue;
+      bindPart(k);
+      glDrawArrays(GL_QUADS, static_cast<GLint>(from - buffer.partStarts[k]), static_cast<GLsizei>(to - from));
+    }
   }
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);

@@ -54,6 +54,14 @@ TEST_F(DrawPathTest, BothPathsGivePixelIdenticalPictures) {
   cylinder.TurntableAngle = 40.0f;
   cylinder.Display.ShowEdges = cylinder.Display.ShowVertices = true;
   ExpectSamePictures(cylinder, "turned, with points and edges");
+  // Corners spread over buffers of a few quads each, as a huge mesh's are.
+  CViewGlCache::SetCornersPerPart(12);
+  for (CQuorixDoc* doc : {&cylinder, &triangles}) {
+    for (auto& object : doc->m_Objects) object->DiscardDerived();
+  }
+  ExpectSamePictures(cylinder, "quads in parts of three");
+  ExpectSamePictures(triangles, "triangles in the first part");
+  CViewGlCache::SetCornersPerPart(size_t{1} << 24);
 }
 
 TEST_F(DrawPathTest, BuffersAreBuiltOncePerDerivedGeometryAndTexturesOncePerChange) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -15,6 +16,7 @@ namespace brimvale {
 namespace {
 
 std::atomic<int> g_nThreads{0};
+constexpr std::chrono::milliseconds kHeartbeat{100};
 // Threads of pool runs and range splits now at work.
 std::atomic<int> g_nBusy{0};
 
@@ -59,7 +61,9 @@ bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
   if (threads <= 0) threads = DerivationThreads();
   const auto item = [order](size_t i) { return order ? (*order)[i] : i; };
   const size_t workers = std::min(count, static_cast<size_t>(threads));
-  if (workers <= 1) {
+  // With progress to report, even one item runs on a thread of its own, so
+  // that the caller (the window) hears from the work while it lasts.
+  if (workers == 0 || (workers == 1 && !progress)) {
     const CBusy busy(1);
     for (size_t i = 0; i < count; ++i) {
       work(item(i));
@@ -107,10 +111,13 @@ bool RunInParallel(size_t count, int threads, const std::function<void(size_t)>&
     size_t reported = 0;
     // Checked after each report, so that work that ends before this thread
     // first looks is still reported.
+    const auto news = [&] { return stopped == workers || done > reported; };
     for (bool last = false; !last;) {
-      finished.wait(lock, [&] { return stopped == workers || done > reported; });
+      // A report at least every tenth of a second, even while one large item
+      // keeps every thread busy.
+      const bool heard = progress ? finished.wait_for(lock, kHeartbeat, news) : (finished.wait(lock, news), true);
       last = stopped == workers;
-      if (done > reported && progress && completed && !failure) {
+      if ((done > reported || !heard) && progress && completed && !failure) {
         reported = done;
         const size_t now = done;
         lock.unlock();

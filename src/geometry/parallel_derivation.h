@@ -24,7 +24,8 @@ int AllCores();
 using DerivationProgress = std::function<bool(size_t done, size_t total)>;
 
 // Runs work(i) for every i below count on up to `threads` threads (the calling
-// thread waits and reports progress). Items start in the order of `order`
+// thread waits and reports progress: after each item, and at least every
+// tenth of a second meanwhile, with the same count when no item has ended). Items start in the order of `order`
 // when given (largest first keeps the threads busy to the end). An exception
 // thrown by the work is thrown again here once every thread has stopped.
 // False when the progress callback stopped the work.

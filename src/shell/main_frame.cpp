@@ -318,10 +318,11 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
                          [&progress](size_t done, size_t total) { progress.Step(done, total); });
     }
     if (read) {
-      ApplyOpeningFraming(m_Doc, FramingMode::Auto);
-      // The first frame's derived geometry, built here so that its progress shows.
+      // The first frame's derived geometry, built here so that its progress
+      // shows, and before the framing, which measures it.
       CWorkProgress progress(this, tr("オブジェクトを生成しています: %1 / %2"), false);
       EnsureDerivedGeometryForFrame(m_Doc, [&progress](size_t done, size_t total) { return progress.Step(done, total); });
+      ApplyOpeningFraming(m_Doc, FramingMode::Auto);
     }
   }
   if (read) m_strLastFolder = QFileInfo(path).absolutePath();

@@ -69,9 +69,10 @@ void CWorkProgress::Show() {
 bool CWorkProgress::Step(size_t done, size_t total) {
   if (!m_pBar && m_Clock.elapsed() >= g_nDelayMs) Show();
   if (m_pBar) {
-    // The bar counts in thousandths so that byte counts fit an int.
+    // The bar counts in thousandths so that byte counts fit an int; before
+    // the first step ends it only shows that work goes on.
     const int permille = total == 0 ? 1000 : static_cast<int>(std::min<size_t>(done, total) * 1000 / total);
-    m_pBar->setRange(0, 1000);
+    m_pBar->setRange(0, done == 0 && total > 0 ? 0 : 1000);
     m_pBar->setValue(permille);
     if (m_strText.contains(QStringLiteral("%1")))
       m_pWindow->statusBar()->showMessage(m_strText.arg(done).arg(total));

@@ -8,7 +8,10 @@
 #  2. `info --derived` on 8 objects of 2,500 quads with curved surfaces at 16
 #     segments (5.1 M derived quads), --threads 1 against --threads 2 (target:
 #     >= 1.6x on 2 cores) and whether both print the same, with the speed-up
-#     that plain arithmetic gets from a second thread at the same time.
+#     that plain arithmetic gets from a second thread at the same time;
+#  3. `info --derived` on a 100,000-quad torus with curved surfaces at 16
+#     segments (25.6 M derived quads) on 1 and 2 threads, against a process
+#     that only allocates and writes the output's positions and corners.
 # Usage: bench/run_process_bench.sh [BUILD_DIR] [RUNS]   (defaults: build, 3)
 set -eu
 build="${1:-build}"
@@ -78,3 +81,17 @@ echo "--threads 1  $(cat "$tmp/time")s"
 /usr/bin/time -f "%e" -o "$tmp/time" "$bin/brimvale-cli" export --threads 2 "$tmp/patches.mqo" -o "$tmp/two.pov" >/dev/null
 echo "--threads 2  $(cat "$tmp/time")s"
 if cmp -s "$tmp/one_obj.inc" "$tmp/two_obj.inc"; then echo "identical export: yes"; else echo "identical export: NO"; fi
+
+echo "== info --derived on a closed torus of 99,856 quads, curved surfaces at 16 segments (25.6 M derived quads,"
+echo "   normals included), against the floor: a process that only allocates and writes the output's positions"
+echo "   and corner indices (targets: <= 4x the floor's time, <= 120 B per derived quad)"
+"$bin/process_bench_tool" curved "$tmp/curved.mqo"
+quads=25563136
+best "$bin/process_bench_tool" floor "$quads"
+floorTime=$bestTime
+echo "floor        ${floorTime}s  peak ${bestPeak} KiB  $(echo "scale=1; $bestPeak * 1024 / $quads" | bc) B/quad"
+for threads in 1 2; do
+  best "$bin/brimvale-cli" info --derived --threads "$threads" "$tmp/curved.mqo"
+  echo "--threads $threads  ${bestTime}s  peak ${bestPeak} KiB  $(echo "scale=1; $bestPeak * 1024 / $quads" | bc) B/quad" \
+       " time/floor $(ratio "$bestTime" "$floorTime")x"
+done

@@ -130,7 +130,8 @@ bool CMqoCursor::FillToken() {
 
 void CMqoCursor::SkipWhitespace() {
   while (m_pPos < m_pSafe && IsMqoSpace(*m_pPos)) ++m_pPos;
-  if (m_pPos >= m_pSafe) [[unlikely]] SkipWhitespaceNearEnd();
+  if (m_pPos >= m_pSafe) [[unlikely]]
+    SkipWhitespaceNearEnd();
 }
 
 void CMqoCursor::SkipWhitespaceNearEnd() {

@@ -19,8 +19,9 @@ constexpr zip_uint64_t kMaxModelBytes = zip_uint64_t{1} << 31;
 // and handed back in huge pages of this size where the system has them (a
 // fresh 4 KiB page costs about as much to fault in as inflating it).
 constexpr size_t kChunk = size_t{2} << 20;
-// Deflate cannot make more than about 1032 bytes of one; an archive that
-// claims more is damaged, and its claim must not size what the reader reserves.
+// Deflate cannot make more than about 1032 bytes of one (a stored entry, no
+// more than one); an archive that claims more is damaged, and its claim must
+// not size what the reader reserves.
 constexpr zip_uint64_t kMaxDeflateRatio = 1040;
 constexpr zip_uint64_t kRatioSlack = zip_uint64_t{1} << 16;
 constexpr const char* kTooLarge = "the model in the archive is too large";
@@ -40,6 +41,13 @@ bool EndsWithMqo(const std::string& lowerName) {
 size_t PageSize() {
   static const size_t size = static_cast<size_t>(sysconf(_SC_PAGESIZE));
   return size;
+}
+
+// The most bytes one compressed byte can unpack to; 0 where not known.
+zip_uint64_t MostBytesPerByte(const zip_stat_t& stat) {
+  if (!(stat.valid & ZIP_STAT_COMP_METHOD) || !(stat.valid & ZIP_STAT_COMP_SIZE)) return 0;
+  if (stat.comp_method == ZIP_CM_STORE) return 1;
+  return stat.comp_method == ZIP_CM_DEFLATE ? kMaxDeflateRatio : 0;
 }
 
 // The entry that holds the model; -1 when there is none.
@@ -137,9 +145,8 @@ bool CMqozModel::OpenArchive(zip_source_t* source, const std::string& archiveNam
     reason = kTooLarge;
     return false;
   }
-  const bool deflated = (stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method == ZIP_CM_DEFLATE;
-  if (deflated && (stat.valid & ZIP_STAT_COMP_SIZE) &&
-      stat.size > stat.comp_size * kMaxDeflateRatio + kRatioSlack) {
+  const zip_uint64_t ratio = MostBytesPerByte(stat);
+  if (ratio > 0 && stat.size > stat.comp_size * ratio + kRatioSlack) {
     reason = "cannot unpack the model: the archive gives a size its data cannot hold";
     return false;
   }
@@ -152,7 +159,8 @@ bool CMqozModel::OpenArchive(zip_source_t* source, const std::string& archiveNam
   // range starts on a chunk boundary, so that chunks can be huge pages.
   m_nSize = static_cast<size_t>(stat.size);
   const size_t mapped = (m_nSize / PageSize() + 1) * PageSize() + kChunk;
-  void* data = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  void* data =
+      mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (data == MAP_FAILED) {
     m_nSize = 0;
     reason = kTooLarge;

@@ -146,7 +146,7 @@ bool CMqozModel::OpenArchive(zip_source_t* source, const std::string& archiveNam
     return false;
   }
   const zip_uint64_t ratio = MostBytesPerByte(stat);
-  if (ratio > 0 && stat.size > stat.comp_size * ratio + kRatioSlack) {
+  if (ratio > 0 && stat.comp_size < kMaxModelBytes && stat.size > stat.comp_size * ratio + kRatioSlack) {
     reason = "cannot unpack the model: the archive gives a size its data cannot hold";
     return false;
   }
@@ -171,7 +171,9 @@ bool CMqozModel::OpenArchive(zip_source_t* source, const std::string& archiveNam
   const auto address = reinterpret_cast<uintptr_t>(data);
   m_pData = m_pMapping + ((kChunk - address % kChunk) % kChunk);
   madvise(m_pData, mapped - static_cast<size_t>(m_pData - m_pMapping), MADV_HUGEPAGE);
-  FillTo(1);
+  // A method that can unpack any amount from little is inflated whole here,
+  // so that a false size shows before the reader reserves anything from it.
+  FillTo(ratio > 0 ? 1 : m_nSize);
   if (m_bFailed) {
     reason = m_strReason;
     return false;

@@ -13,11 +13,13 @@
 namespace brimvale {
 namespace {
 
-// A model of several inflating chunks: a text object whose numbers take every
-// form the reader knows (so some straddle a chunk's end), and a BVertex one.
+// A model of several inflating chunks, each kind of content running over at
+// least one chunk's end: text vertices in every number form the reader knows,
+// face lines, a BVertex block, and numbers and lines longer than any lookahead
+// whose values hang on their last bytes.
 std::string LargeModel() {
   std::string text = "Metasequoia Document\r\nFormat Text Ver 1.1\r\n";
-  const int side = 360;
+  const int side = 250;
   text += "Object \"text\" {\r\n\tvertex " + std::to_string(side * side) + " {\r\n";
   const char* forms[] = {"", ".", "e-", ".0001234"};
   for (int i = 0; i < side * side; ++i) {
@@ -40,22 +42,25 @@ std::string LargeModel() {
               ") M(0) UV(0.25 0.5 0.75 1 0 0.125 1 0)\r\n";
     }
   }
-  const int binary = 100000;
+  const int binary = 200000;
   text += "\t}\r\n}\r\nObject \"binary\" {\r\n\tBVertex 1 {\r\n\t\tVector " + std::to_string(binary) + " [" +
           std::to_string(binary * 12) + "]\r\n";
   for (int i = 0; i < binary * 3; ++i) {
     const float value = static_cast<float>(i) * 0.37f - 5000.0f;
     text.append(reinterpret_cast<const char*>(&value), sizeof value);
   }
-  text += "\r\n\t}\r\n\tface 1 {\r\n\t\t3 V(0 1 99999)\r\n\t}\r\n}\r\n";
-  // Numbers longer than any lookahead, whose value hangs on their last bytes,
-  // over more than one chunk.
+  text += "\r\n\t}\r\n\tface 1 {\r\n\t\t4 V(0 1 2 199999)\r\n\t}\r\n}\r\n";
   text += "Object \"long\" {\r\n\tvertex 70 {\r\n";
   for (int i = 0; i < 70 * 3; ++i) {
     const std::string digits = std::to_string(i + 1);
     text += "0." + std::string(12000, '0') + digits + "e" + std::to_string(12000 + digits.size()) + " ";
   }
-  text += "\r\n\t}\r\n}\r\nEof\r\n";
+  text += "\r\n\t}\r\n\tface 160 {\r\n";
+  for (int i = 0; i < 160; ++i) {
+    text += "\t\t4 V(0 1 2 " + std::to_string(3 + i % 60) + ") COL(" + std::string(15000, '7') + ") UV(0 " +
+            std::to_string(i) + " 0 0 1 1 0 1)\r\n";
+  }
+  text += "\t}\r\n}\r\nEof\r\n";
   return text;
 }
 
@@ -105,13 +110,14 @@ void SetDeclaredSize(std::string& archive, uint32_t size) {
 
 TEST(MqozStream, ALargeModelReadsAsThePlainOneAndADamagedOneLeavesNothing) {
   const std::string model = LargeModel();
-  ASSERT_GT(model.size(), size_t{6} << 20);
+  ASSERT_GT(model.size(), size_t{12} << 20);
   test::ReadDoc plain(model);
   ASSERT_TRUE(plain.ok);
   ASSERT_EQ(plain.doc.ObjectCount(), 3);
-  ASSERT_EQ(plain.Object(0).VertexCount(), 360 * 360);
-  ASSERT_EQ(plain.Object(1).VertexCount(), 100000);
+  ASSERT_EQ(plain.Object(1).VertexCount(), 200000);
   EXPECT_EQ(plain.Object(2).m_Vertices.Position(69), CVector3(208, 209, -210));
+  ASSERT_EQ(plain.Object(2).QuadCount(), 160);
+  EXPECT_EQ(plain.Object(2).m_Faces.Quads()[159].m_UV[0].v, 159.0f);
 
   const std::string path =
       (std::filesystem::temp_directory_path() / ("brimvale_stream_" + std::to_string(getpid()) + ".mqoz"))

@@ -40,6 +40,8 @@ class CMqoCursor {
   size_t Remaining() const { return static_cast<size_t>(m_pLast - m_pPos); }
   const char* Position() const { return m_pPos; }
   void SetPosition(const char* p) { m_pPos = p < m_pEnd ? p : m_pEnd; }
+  // Whether bytes are still to be filled in by the source.
+  bool Streaming() const { return m_pEnd < m_pLast; }
   // Makes up to `bytes` bytes from the position readable at Position();
   // returns how many are (fewer only at the end of the bytes).
   size_t Available(size_t bytes);

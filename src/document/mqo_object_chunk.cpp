@@ -70,10 +70,12 @@ void ReadBinaryVertices(CMqoCursor& cursor, CVertexArray& vertices) {
   std::vector<CVector3>& positions = vertices.Positions();
   positions.clear();
   positions.reserve(count);
-  // In runs, so that bytes still to be filled in come as they are needed and
-  // those passed are handed back on the way.
+  // Bytes still to be filled in come in runs as they are needed, and those
+  // passed are handed back on the way; bytes all there are read in one pass
+  // (handing a mapped file back piece by piece costs more than it saves).
+  const size_t most = cursor.Streaming() ? kReleaseEvery : count;
   for (size_t done = 0; done < count;) {
-    const size_t run = count - done < kReleaseEvery ? count - done : kReleaseEvery;
+    const size_t run = count - done < most ? count - done : most;
     const size_t there = cursor.Available(run * kBinaryVertexBytes) / kBinaryVertexBytes;
     const char* source = cursor.Position();
     for (size_t i = 0; i < there; ++i, source += kBinaryVertexBytes) {

@@ -31,7 +31,7 @@ class CMqoFileBytes : public CMqoByteSource {
   // The open file while it is mapped, else -1.
   int Descriptor() const { return m_nFd; }
 
-  // Bytes built in memory instead of read (a model inflated from an archive):
+  // Bytes built in memory instead of mapped (a stream read piece by piece):
   // room for at least `bytes`, and bytes added at the end. False when the
   // memory cannot be had or the bytes pass 4 GiB; never for a mapped file.
   bool Reserve(size_t bytes);

@@ -84,19 +84,76 @@ const char* ParseMqoInt(const char* p, const char* end, int& value, int outOfRan
   return result.ptr;
 }
 
+CMqoCursor::CMqoCursor(std::string_view filled, size_t total, CMqoByteSource* source)
+    : m_pBegin(filled.data()),
+      m_pPos(filled.data()),
+      m_pEnd(filled.data() + filled.size()),
+      m_pSafe(m_pEnd),
+      m_pLast(filled.data() + (total > filled.size() ? total : filled.size())),
+      m_pSource(source) {
+  if (m_pEnd < m_pLast) m_pSafe = filled.size() > kLookahead ? m_pEnd - kLookahead : m_pBegin;
+}
+
+bool CMqoCursor::Refill(const char* wanted) {
+  if (m_pEnd >= m_pLast || !m_pSource) return false;
+  if (wanted > m_pLast) wanted = m_pLast;
+  const size_t filled = m_pSource->FillTo(static_cast<size_t>(wanted - m_pBegin));
+  const size_t total = static_cast<size_t>(m_pLast - m_pBegin);
+  if (filled <= static_cast<size_t>(m_pEnd - m_pBegin)) {
+    m_pLast = m_pEnd;  // the source failed: read no further
+    m_pSafe = m_pEnd;
+    return false;
+  }
+  m_pEnd = m_pBegin + (filled < total ? filled : total);
+  m_pSafe = m_pEnd == m_pLast ? m_pEnd : m_pEnd - (filled > kLookahead ? kLookahead : filled);
+  return true;
+}
+
+size_t CMqoCursor::Available(size_t bytes) {
+  const size_t rest = static_cast<size_t>(m_pLast - m_pPos);
+  const char* wanted = m_pPos + (bytes < rest ? bytes : rest);
+  while (m_pEnd < wanted && Refill(wanted)) {
+  }
+  const size_t there = static_cast<size_t>(m_pEnd - m_pPos);
+  return bytes < there ? bytes : there;
+}
+
+bool CMqoCursor::FillToken() {
+  const char* p = m_pPos;
+  bool grown = false;
+  for (;;) {
+    while (p < m_pEnd && !IsMqoSpace(*p)) ++p;
+    if (p < m_pEnd || !Refill(m_pEnd + 1)) return grown;
+    grown = true;
+  }
+}
+
 void CMqoCursor::SkipWhitespace() {
-  while (m_pPos < m_pEnd && IsMqoSpace(*m_pPos)) ++m_pPos;
+  while (m_pPos < m_pSafe && IsMqoSpace(*m_pPos)) ++m_pPos;
+  if (m_pPos >= m_pSafe) [[unlikely]]
+    SkipWhitespaceNearEnd();
+}
+
+void CMqoCursor::SkipWhitespaceNearEnd() {
+  for (;;) {
+    while (m_pPos < m_pEnd && IsMqoSpace(*m_pPos)) ++m_pPos;
+    if (m_pPos < m_pSafe || !Refill(m_pEnd + 1)) return;
+  }
 }
 
 void CMqoCursor::SkipBlanks() {
-  while (m_pPos < m_pEnd && (*m_pPos == ' ' || *m_pPos == '\t')) ++m_pPos;
+  do {
+    while (m_pPos < m_pEnd && (*m_pPos == ' ' || *m_pPos == '\t')) ++m_pPos;
+  } while (m_pPos >= m_pEnd && Refill(m_pEnd + 1));
 }
 
 bool CMqoCursor::NextToken(std::string_view& token) {
   SkipWhitespace();
   if (m_pPos >= m_pEnd) return false;
   const char* start = m_pPos;
-  while (m_pPos < m_pEnd && !IsMqoSpace(*m_pPos)) ++m_pPos;
+  do {
+    while (m_pPos < m_pEnd && !IsMqoSpace(*m_pPos)) ++m_pPos;
+  } while (m_pPos >= m_pEnd && Refill(m_pEnd + 1));
   size_t length = static_cast<size_t>(m_pPos - start);
   if (length > kMaxToken) length = kMaxToken;
   token = std::string_view(start, length);
@@ -109,7 +166,9 @@ bool CMqoCursor::NextNameToken(std::string_view& token) {
   if (*m_pPos != '"') return NextToken(token);
   const char* start = m_pPos;
   const char* p = m_pPos + 1;
-  while (p < m_pEnd && *p != '"' && *p != '\n') ++p;
+  do {
+    while (p < m_pEnd && *p != '"' && *p != '\n') ++p;
+  } while (p >= m_pEnd && Refill(m_pEnd + 1));
   if (p < m_pEnd && *p == '"') {
     m_pPos = p + 1;
     size_t length = static_cast<size_t>(m_pPos - start);
@@ -122,43 +181,58 @@ bool CMqoCursor::NextNameToken(std::string_view& token) {
 
 bool CMqoCursor::PeekTokenIs(std::string_view text) {
   SkipWhitespace();
+  FillToken();
   const char* p = m_pPos;
   while (p < m_pEnd && !IsMqoSpace(*p)) ++p;
   return std::string_view(m_pPos, static_cast<size_t>(p - m_pPos)) == text;
 }
 
 int CMqoCursor::ReadInt() {
-  SkipWhitespace();
-  if (m_pPos >= m_pEnd || *m_pPos == '{' || *m_pPos == '}') return 0;
-  int value = 0;
-  const char* after = ParseMqoInt(m_pPos, m_pEnd, value);
-  if (after == m_pPos) {
-    std::string_view ignored;
-    NextToken(ignored);
-    return 0;
+  for (;;) {
+    SkipWhitespace();
+    if (m_pPos >= m_pEnd || *m_pPos == '{' || *m_pPos == '}') return 0;
+    int value = 0;
+    const char* after = ParseMqoInt(m_pPos, m_pEnd, value);
+    if (after == m_pPos) {
+      std::string_view ignored;
+      NextToken(ignored);
+      return 0;
+    }
+    after = SkipFractionAndExponent(after, m_pEnd);
+    // Near the filled end the number may go on in bytes not there yet.
+    if (after >= m_pSafe && FillToken()) continue;
+    m_pPos = after;
+    return value;
   }
-  m_pPos = SkipFractionAndExponent(after, m_pEnd);
-  return value;
 }
 
 float CMqoCursor::ReadFloat() {
-  SkipWhitespace();
-  if (m_pPos >= m_pEnd || *m_pPos == '{' || *m_pPos == '}') return 0.0f;
-  float value = 0.0f;
-  const char* after = ParseMqoFloat(m_pPos, m_pEnd, value);
-  if (after == m_pPos) {
-    std::string_view ignored;
-    NextToken(ignored);
-    return 0.0f;
+  for (;;) {
+    SkipWhitespace();
+    if (m_pPos >= m_pEnd || *m_pPos == '{' || *m_pPos == '}') return 0.0f;
+    float value = 0.0f;
+    const char* after = ParseMqoFloat(m_pPos, m_pEnd, value);
+    if (after == m_pPos) {
+      std::string_view ignored;
+      NextToken(ignored);
+      return 0.0f;
+    }
+    if (after >= m_pSafe && FillToken()) continue;
+    m_pPos = after;
+    return value;
   }
-  m_pPos = after;
-  return value;
 }
 
 std::string_view CMqoCursor::TakeLine() {
   const char* start = m_pPos;
-  const size_t rest = Remaining();
-  const auto* newline = static_cast<const char*>(std::memchr(start, '\n', rest));
+  const char* searched = start;
+  const char* newline = nullptr;
+  for (;;) {
+    newline = static_cast<const char*>(std::memchr(searched, '\n', static_cast<size_t>(m_pEnd - searched)));
+    if (newline) break;
+    searched = m_pEnd;
+    if (!Refill(m_pEnd + 1)) break;
+  }
   const char* lineEnd = newline ? newline : m_pEnd;
   const auto* ff = static_cast<const char*>(std::memchr(start, 0xFF, static_cast<size_t>(lineEnd - start)));
   if (ff) {
@@ -170,10 +244,12 @@ std::string_view CMqoCursor::TakeLine() {
 }
 
 void CMqoCursor::SkipPastLineEnd() {
-  while (m_pPos < m_pEnd) {
-    const char c = *m_pPos++;
-    if (c == '\n' || c == '\f' || c == '\xFF') return;
-  }
+  do {
+    while (m_pPos < m_pEnd) {
+      const char c = *m_pPos++;
+      if (c == '\n' || c == '\f' || c == '\xFF') return;
+    }
+  } while (Refill(m_pEnd + 1));
 }
 
 void CMqoCursor::ReleaseConsumed() {

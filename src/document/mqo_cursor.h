@@ -9,12 +9,17 @@
 
 namespace brimvale {
 
-// Lets the owner of the bytes drop what the reader has passed (a large file
-// then never sits in memory whole beside the document built from it).
+// The owner of the bytes. It may drop what the reader has passed (a large file
+// then never sits in memory whole beside the document built from it), and it
+// may fill the bytes in only as the reader comes to them (a model inflated from
+// an archive), always in one range of memory, so what the reader holds stays put.
 class CMqoByteSource {
  public:
   virtual ~CMqoByteSource() = default;
   virtual void ReleaseBefore(size_t offset) = 0;
+  // Fills the bytes up to at least `offset` where they reach that far, and
+  // returns how many are filled now; no more than before means none will come.
+  virtual size_t FillTo(size_t offset) = 0;
 };
 
 class CMqoCursor {
@@ -23,17 +28,23 @@ class CMqoCursor {
   static constexpr size_t kMaxToken = 4096;
 
   explicit CMqoCursor(std::string_view bytes, CMqoByteSource* source = nullptr)
-      : m_pBegin(bytes.data()),
-        m_pPos(bytes.data()),
-        m_pEnd(bytes.data() + bytes.size()),
-        m_pSource(source) {}
+      : CMqoCursor(bytes, bytes.size(), source) {}
+  // Bytes of which only the first `filled.size()` of `total` are there yet:
+  // the rest is asked of `source` as the reader comes to it.
+  CMqoCursor(std::string_view filled, size_t total, CMqoByteSource* source);
 
-  bool AtEnd() const { return m_pPos >= m_pEnd; }
+  bool AtEnd() { return m_pPos >= m_pEnd && !Refill(m_pEnd + 1); }
   size_t Offset() const { return static_cast<size_t>(m_pPos - m_pBegin); }
-  size_t Remaining() const { return static_cast<size_t>(m_pEnd - m_pPos); }
+  // The bytes from here to the end, counting those not filled in yet: a bound
+  // for what a count read from the bytes may reserve.
+  size_t Remaining() const { return static_cast<size_t>(m_pLast - m_pPos); }
   const char* Position() const { return m_pPos; }
-  const char* End() const { return m_pEnd; }
   void SetPosition(const char* p) { m_pPos = p < m_pEnd ? p : m_pEnd; }
+  // Whether bytes are still to be filled in by the source.
+  bool Streaming() const { return m_pEnd < m_pLast; }
+  // Makes up to `bytes` bytes from the position readable at Position();
+  // returns how many are (fewer only at the end of the bytes).
+  size_t Available(size_t bytes);
 
   // Next whitespace-separated token; false at the end of the bytes.
   bool NextToken(std::string_view& token);
@@ -64,9 +75,23 @@ class CMqoCursor {
   void ReleaseConsumed();
 
  private:
+  // Bytes filled in ahead of a token's start: a number that ends within this
+  // distance of the filled end may be cut short and is read again once the
+  // rest of its token is there.
+  static constexpr size_t kLookahead = 4096;
+
+  // Asks the source for the bytes up to `wanted` (at least one more); false
+  // when none came (the end of the bytes, or the source failed).
+  bool Refill(const char* wanted);
+  void SkipWhitespaceNearEnd();
+  // Fills the rest of the token at the position; false when nothing came.
+  bool FillToken();
+
   const char* m_pBegin;
   const char* m_pPos;
-  const char* m_pEnd;
+  const char* m_pEnd;   // of the bytes filled in
+  const char* m_pSafe;  // a read starting before it has kLookahead bytes, or all there are
+  const char* m_pLast;  // of all the bytes, filled or not
   CMqoByteSource* m_pSource;
 };
 

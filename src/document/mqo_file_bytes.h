@@ -28,7 +28,10 @@ class CMqoFileBytes : public CMqoByteSource {
   bool Load(const std::string& path, std::string& reason);
   std::string_view Bytes() const { return {m_pData, m_nSize}; }
 
-  // Bytes built in memory instead of read (a model inflated from an archive):
+  // The open file while it is mapped, else -1.
+  int Descriptor() const { return m_nFd; }
+
+  // Bytes built in memory instead of mapped (a stream read piece by piece):
   // room for at least `bytes`, and bytes added at the end. False when the
   // memory cannot be had or the bytes pass 4 GiB; never for a mapped file.
   bool Reserve(size_t bytes);
@@ -44,6 +47,8 @@ class CMqoFileBytes : public CMqoByteSource {
 
   // Gives back the whole pages before `offset`; the reader must not go back to them.
   void ReleaseBefore(size_t offset) override;
+  // Every byte is there from the start.
+  size_t FillTo(size_t) override { return m_nSize; }
 
  private:
   // Maps a regular file read-only; false (nothing held) when it cannot be.

@@ -20,6 +20,8 @@ constexpr int kMaxLatheSegments = 4096;
 // The shortest text a vertex can take ("0 0 0" and a separator).
 constexpr size_t kMinTextVertexBytes = 6;
 constexpr size_t kBinaryVertexBytes = 12;
+// Pages the reader has passed are handed back this often (in vertices).
+constexpr size_t kReleaseEvery = 1 << 16;
 
 int Clamp(int value, int low, int high) {
   return value < low ? low : (value > high ? high : value);
@@ -44,6 +46,7 @@ void ReadTextVertices(CMqoCursor& cursor, CVertexArray& vertices) {
     const float y = cursor.ReadFloat();
     const float z = cursor.ReadFloat();
     positions.emplace_back(x, y, -z);
+    if (i % kReleaseEvery == kReleaseEvery - 1) cursor.ReleaseConsumed();
   }
   vertices.Attrs().assign(positions.size(), CVertexAttr());
   vertices.LinkTable().ClearAll();
@@ -67,16 +70,27 @@ void ReadBinaryVertices(CMqoCursor& cursor, CVertexArray& vertices) {
   std::vector<CVector3>& positions = vertices.Positions();
   positions.clear();
   positions.reserve(count);
-  const char* source = cursor.Position();
-  for (size_t i = 0; i < count; ++i, source += kBinaryVertexBytes) {
-    float xyz[3];
-    std::memcpy(xyz, source, kBinaryVertexBytes);
-    if constexpr (std::endian::native == std::endian::big) {
-      for (float& f : xyz) f = std::bit_cast<float>(__builtin_bswap32(std::bit_cast<uint32_t>(f)));
+  // Bytes still to be filled in come in runs as they are needed, and those
+  // passed are handed back on the way; bytes all there are read in one pass
+  // (handing a mapped file back piece by piece costs more than it saves).
+  const size_t most = cursor.Streaming() ? kReleaseEvery : count;
+  for (size_t done = 0; done < count;) {
+    const size_t run = count - done < most ? count - done : most;
+    const size_t there = cursor.Available(run * kBinaryVertexBytes) / kBinaryVertexBytes;
+    const char* source = cursor.Position();
+    for (size_t i = 0; i < there; ++i, source += kBinaryVertexBytes) {
+      float xyz[3];
+      std::memcpy(xyz, source, kBinaryVertexBytes);
+      if constexpr (std::endian::native == std::endian::big) {
+        for (float& f : xyz) f = std::bit_cast<float>(__builtin_bswap32(std::bit_cast<uint32_t>(f)));
+      }
+      positions.emplace_back(xyz[0], xyz[1], -xyz[2]);
     }
-    positions.emplace_back(xyz[0], xyz[1], -xyz[2]);
+    cursor.SetPosition(source);
+    if (there < run) break;
+    done += run;
+    cursor.ReleaseConsumed();
   }
-  cursor.SetPosition(source);
   vertices.Attrs().assign(positions.size(), CVertexAttr());
   vertices.LinkTable().ClearAll();
   cursor.ReleaseConsumed();

@@ -35,8 +35,7 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool ReadDocument(CQuorixDoc& doc, std::string_view bytes, CMqoByteSource* source, MqoReadStatus* status) {
-  CMqoCursor cursor(bytes, source);
+bool ReadDocument(CQuorixDoc& doc, CMqoCursor& cursor, MqoReadStatus* status) {
   std::string_view token;
   if (!cursor.NextToken(token) || token != "Metasequoia") {
     doc.UI().MessageBox(kNotMetasequoiaMessage, kReadErrorCaption);
@@ -74,6 +73,17 @@ bool ReadDocument(CQuorixDoc& doc, std::string_view bytes, CMqoByteSource* sourc
   return true;
 }
 
+// The model in an archive, inflated as it is read. A model that cannot be
+// inflated whole leaves nothing half read behind.
+bool ReadArchivedDocument(CQuorixDoc& doc, CMqozModel& model, MqoReadStatus* status) {
+  CMqoCursor cursor(model.Filled(), model.Size(), &model);
+  const bool read = ReadDocument(doc, cursor, status);
+  if (!model.Failed()) return read;
+  doc.Reset();
+  SetStatus(status, MqoReadResult::CannotOpen, model.Reason());
+  return false;
+}
+
 }  // namespace
 
 std::string NameFromToken(std::string_view token) {
@@ -105,16 +115,17 @@ bool ReadMqoBuffer(CQuorixDoc& doc, std::string_view bytes, MqoReadStatus* statu
   doc.Reset();
   WaitCursor wait(doc.UI());
   if (LooksLikeZip(bytes)) {
-    std::string model;
+    CMqozModel model;
     std::string reason;
-    if (!ExtractMqoFromZip(bytes, doc.m_strPathName, model, reason)) {
+    if (!model.Open(bytes, doc.m_strPathName, reason)) {
       doc.Reset();
       SetStatus(status, MqoReadResult::CannotOpen, reason);
       return false;
     }
-    return ReadDocument(doc, model, nullptr, status);
+    return ReadArchivedDocument(doc, model, status);
   }
-  return ReadDocument(doc, bytes, nullptr, status);
+  CMqoCursor cursor(bytes);
+  return ReadDocument(doc, cursor, status);
 }
 
 bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status, const MqoReadProgress& progress) {
@@ -131,22 +142,25 @@ bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status
     return false;
   }
   if (LooksLikeZip(file.Bytes())) {
-    // The inflated model is handed back page by page as the reader passes
-    // it, as a plain file is, so it does not stay whole beside the document.
-    CMqoFileBytes model;
+    // Inflated as the reader comes to it and handed back behind it, as a
+    // plain file's pages are, so it never stays whole beside the document.
+    CMqozModel model;
     model.SetProgress(progress);
-    const bool inflated = InflateMqoFromZip(
-        file.Bytes(), path, [&model](size_t size) { return size == 0 || model.Reserve(size); },
-        [&model](const char* data, size_t size) { return model.Append(data, size); }, reason);
-    if (inflated && !file.Unchanged()) reason = "the file changed while it was read";
-    if (!inflated || !file.Unchanged()) {
+    const bool opened = file.Descriptor() >= 0 ? model.Open(file.Descriptor(), path, reason)
+                                               : model.Open(file.Bytes(), path, reason);
+    if (!opened) {
       doc.Reset();
       SetStatus(status, MqoReadResult::CannotOpen, reason);
       return false;
     }
-    return ReadDocument(doc, model.Bytes(), &model, status);
+    const bool read = ReadArchivedDocument(doc, model, status);
+    if (model.Failed() || file.Unchanged()) return read;
+    doc.Reset();
+    SetStatus(status, MqoReadResult::CannotOpen, "the file changed while it was read");
+    return false;
   }
-  const bool read = ReadDocument(doc, file.Bytes(), &file, status);
+  CMqoCursor cursor(file.Bytes(), &file);
+  const bool read = ReadDocument(doc, cursor, status);
   if (!file.Unchanged()) {
     doc.Reset();
     SetStatus(status, MqoReadResult::CannotOpen, "the file changed while it was read");

@@ -52,7 +52,7 @@ TEST_F(MappedFile, AGrownFileIsReportedAndPassedPagesAreReleased) {
 }
 
 TEST_F(MappedFile, BytesBuiltInMemoryGrowAndAMappedFileTakesNone) {
-  CMqoFileBytes built;  // as an archive's model is inflated into it
+  CMqoFileBytes built;  // as a stream that cannot be mapped is read into it
   ASSERT_TRUE(built.Reserve(10));
   const std::string text = std::string(6000, 'a') + std::string(9000, 'b');
   ASSERT_TRUE(built.Append(text.data(), 6000));

@@ -189,7 +189,9 @@ void CMeshBuilder::BuildDerivedGeometry(const CDisplaySettings* display) {
     cache->m_Faces.Swap(FaceList::Lines, current.m_Faces);
     cache->m_Faces.Swap(FaceList::Triangles, current.m_Faces);
     cache->m_Faces.Swap(FaceList::Quads, current.m_Faces);
-    cache->m_bVertexFaceLinksValid = current.m_bVertexFaceLinksValid;
+    // The links served the normals; the view draws from faces and normals, and
+    // they would be an eighth of what the view keeps per derived quad.
+    cache->m_Vertices.LinkTable().ClearAll();
     current.InvalidateTopology();
   }
   // Only the normal arrays when no stage applied: the view then draws the

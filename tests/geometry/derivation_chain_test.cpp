@@ -126,6 +126,7 @@ TEST(DerivedGeometry, JoinedMirrorOfAHalfModelIsClosed) {
   ASSERT_TRUE(half.m_pDerived);
   EXPECT_TRUE(IsClosed(*half.m_pDerived));
   EXPECT_EQ(half.m_pDerived->m_Faces.m_QuadCornerNormals.size(), 4u * 10u);
+  EXPECT_EQ(half.m_pDerived->m_Vertices.LinkTable().MemoryBytes(), 0u);  // only faces and normals are kept
   EXPECT_EQ(half.VertexCount(), 8);  // the object itself is not touched
 }
 

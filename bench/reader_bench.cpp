@@ -266,7 +266,7 @@ size_t DocumentBytes(const CQuorixDoc& doc) {
   size_t bytes = 0;
   for (const auto& object : doc.m_Objects) {
     bytes += object->m_Vertices.Positions().size() * sizeof(CVector3);
-    bytes += object->m_Vertices.Attrs().size() * sizeof(CVertexAttr);
+    if (object->m_Vertices.HasStoredAttrs()) bytes += object->m_Vertices.Positions().size() * sizeof(CVertexAttr);
     bytes += object->m_Vertices.LinkTable().MemoryBytes();
     bytes += object->m_Edges.size() * sizeof(CMeshEdge);
     bytes += (object->m_Faces.Lines().size() + object->m_Faces.Triangles().size() +

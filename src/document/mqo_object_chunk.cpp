@@ -48,7 +48,7 @@ void ReadTextVertices(CMqoCursor& cursor, CVertexArray& vertices) {
     positions.emplace_back(x, y, -z);
     if (i % kReleaseEvery == kReleaseEvery - 1) cursor.ReleaseConsumed();
   }
-  vertices.Attrs().assign(positions.size(), CVertexAttr());
+  vertices.ResetAttrs();
   vertices.LinkTable().ClearAll();
   cursor.ReleaseConsumed();
   SkipToChunkEnd(cursor, 1);
@@ -91,7 +91,7 @@ void ReadBinaryVertices(CMqoCursor& cursor, CVertexArray& vertices) {
     done += run;
     cursor.ReleaseConsumed();
   }
-  vertices.Attrs().assign(positions.size(), CVertexAttr());
+  vertices.ResetAttrs();
   vertices.LinkTable().ClearAll();
   cursor.ReleaseConsumed();
   // Up to and including the closing brace, counting braces.

@@ -42,14 +42,14 @@ size_t CVertexLinkTable::MemoryBytes() const {
 void CVertexArray::SetSize(int count) {
   const size_t n = count > 0 ? static_cast<size_t>(count) : 0;
   std::vector<CVector3>(n, CVector3(0.0f, 0.0f, 0.0f)).swap(m_Positions);
-  std::vector<CVertexAttr>(n).swap(m_Attrs);
+  std::vector<CVertexAttr>().swap(m_Attrs);
   m_Links.ClearAll();
 }
 
 void CVertexArray::Resize(int count, bool exactReallocation) {
   const size_t n = count > 0 ? static_cast<size_t>(count) : 0;
   m_Positions.resize(n, CVector3(0.0f, 0.0f, 0.0f));
-  m_Attrs.resize(n);
+  if (!m_Attrs.empty()) m_Attrs.resize(n);
   if (exactReallocation) {
     m_Positions.shrink_to_fit();
     m_Attrs.shrink_to_fit();
@@ -64,8 +64,14 @@ void CVertexArray::Clear() {
 }
 
 void CVertexArray::Append(const CVertexArray& other) {
+  if (!m_Attrs.empty() || !other.m_Attrs.empty()) {
+    m_Attrs.resize(m_Positions.size());
+    if (other.m_Attrs.empty())
+      m_Attrs.resize(m_Positions.size() + other.m_Positions.size());
+    else
+      m_Attrs.insert(m_Attrs.end(), other.m_Attrs.begin(), other.m_Attrs.end());
+  }
   m_Positions.insert(m_Positions.end(), other.m_Positions.begin(), other.m_Positions.end());
-  m_Attrs.insert(m_Attrs.end(), other.m_Attrs.begin(), other.m_Attrs.end());
   m_Links.ClearAll();
 }
 
@@ -78,7 +84,10 @@ void CVertexArray::CopyFrom(const CVertexArray& other) {
 void CVertexArray::CopyRange(const CVertexArray& other, int first, int count) {
   if (first < 0 || count < 0 || first > other.Count() || count > other.Count() - first) return;
   m_Positions.assign(other.m_Positions.begin() + first, other.m_Positions.begin() + first + count);
-  m_Attrs.assign(other.m_Attrs.begin() + first, other.m_Attrs.begin() + first + count);
+  if (other.m_Attrs.empty())
+    std::vector<CVertexAttr>().swap(m_Attrs);
+  else
+    m_Attrs.assign(other.m_Attrs.begin() + first, other.m_Attrs.begin() + first + count);
   m_Links.ClearAll();
 }
 
@@ -91,18 +100,18 @@ void CVertexArray::Swap(CVertexArray& other) noexcept {
 void CVertexArray::Reserve(int count) {
   if (count <= 0) return;
   m_Positions.reserve(static_cast<size_t>(count));
-  m_Attrs.reserve(static_cast<size_t>(count));
+  if (!m_Attrs.empty()) m_Attrs.reserve(static_cast<size_t>(count));
 }
 
 int CVertexArray::Add(const CVector3& position) {
   m_Positions.push_back(position);
-  m_Attrs.emplace_back();
+  if (!m_Attrs.empty()) m_Attrs.emplace_back();
   return Count() - 1;
 }
 
 void CVertexArray::SetPositionRespectingLocks(int i, const CVector3& position) {
   CVector3& p = Position(i);
-  const uint8_t flags = Attr(i).m_Flags;
+  const uint8_t flags = std::as_const(*this).Attr(i).m_Flags;
   if (!(flags & CVertexAttr::kLockX)) p.x = position.x;
   if (!(flags & CVertexAttr::kLockY)) p.y = position.y;
   if (!(flags & CVertexAttr::kLockZ)) p.z = position.z;

@@ -107,8 +107,17 @@ class CVertexArray {
 
   CVector3& Position(int i) { return m_Positions[static_cast<size_t>(i)]; }
   const CVector3& Position(int i) const { return m_Positions[static_cast<size_t>(i)]; }
-  CVertexAttr& Attr(int i) { return m_Attrs[static_cast<size_t>(i)]; }
-  const CVertexAttr& Attr(int i) const { return m_Attrs[static_cast<size_t>(i)]; }
+  // Attributes are stored only once one differs from the default: models are
+  // read and derived with default ones, and a derived mesh of millions of
+  // vertices would carry them for nothing. Writing through Attr stores them all.
+  CVertexAttr& Attr(int i) {
+    if (m_Attrs.size() != m_Positions.size()) m_Attrs.resize(m_Positions.size());
+    return m_Attrs[static_cast<size_t>(i)];
+  }
+  const CVertexAttr& Attr(int i) const { return m_Attrs.empty() ? kDefaultAttr : m_Attrs[static_cast<size_t>(i)]; }
+  bool HasStoredAttrs() const { return !m_Attrs.empty(); }
+  // Every vertex back to the default attributes (after positions are set whole).
+  void ResetAttrs() { std::vector<CVertexAttr>().swap(m_Attrs); }
   // Position update that leaves locked axes unchanged.
   void SetPositionRespectingLocks(int i, const CVector3& position);
 
@@ -118,10 +127,11 @@ class CVertexArray {
 
   std::vector<CVector3>& Positions() { return m_Positions; }
   const std::vector<CVector3>& Positions() const { return m_Positions; }
-  std::vector<CVertexAttr>& Attrs() { return m_Attrs; }
-  const std::vector<CVertexAttr>& Attrs() const { return m_Attrs; }
 
  private:
+  static constexpr CVertexAttr kDefaultAttr{};
+  // Empty (every vertex default) or one per position.
+
   std::vector<CVector3> m_Positions;
   std::vector<CVertexAttr> m_Attrs;
   CVertexLinkTable m_Links;

@@ -105,6 +105,31 @@ TEST(VertexArray, ResizeKeepsDataAndSetSizeStartsFresh) {
   EXPECT_EQ(vertices.Position(0), CVector3(7, 0, 9));
   vertices.SetSize(1);
   EXPECT_EQ(vertices.Position(0), CVector3(0, 0, 0));
+  EXPECT_FALSE(vertices.HasStoredAttrs());  // defaults cost nothing
+}
+
+TEST(VertexArray, DefaultAttributesMixWithStoredOnesVertexForVertex) {
+  CVertexArray plain, marked;
+  plain.SetSize(2);
+  marked.SetSize(2);
+  marked.Attr(1).m_fWeight = 0.5f;
+  plain.Add(CVector3(1, 1, 1));
+  EXPECT_FALSE(plain.HasStoredAttrs());
+  marked.Append(plain);  // stored then default
+  plain.Append(marked);  // default then stored
+  ASSERT_EQ(marked.Count(), 5);
+  ASSERT_EQ(plain.Count(), 8);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(marked.Attr(i).m_fWeight, i == 1 ? 0.5f : 1.0f) << i;
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(plain.Attr(i).m_fWeight, i == 4 ? 0.5f : 1.0f) << i;
+  marked.Add(CVector3(2, 2, 2));
+  EXPECT_EQ(marked.Attr(5).m_fWeight, 1.0f);
+  CVertexArray part;
+  part.CopyRange(plain, 3, 3);
+  EXPECT_EQ(part.Attr(1).m_fWeight, 0.5f);
+  part.CopyRange(marked, 0, 2);
+  ASSERT_EQ(part.Count(), 2);
+  EXPECT_EQ(part.Attr(0).m_fWeight, 1.0f);
+  EXPECT_EQ(part.Attr(1).m_fWeight, 0.5f);
 }
 
 }  // namespace

@@ -30,6 +30,11 @@ done
 echo "== smooth normals on 1,000,000 triangles vs area-weighted vertex normals (target: ratio <= 10)"
 "$bin/smooth_normals_bench" 2>/dev/null | grep '^BM_'
 echo "== whole chain on the largest corpus model, patch on (16 segments), objects on 1 and on 2 threads"
+# The corpus sits beside the checkout; the benchmark's own guess goes by its
+# source path, which a compiler cache may have made relative.
+here=$(cd "$(dirname "$0")" && pwd)
+: "${BRIMVALE_CHAIN_MODEL:=$here/../../shared/corpus/mqo/rtm-unofficial/src/main/resources/assets/minecraft/models/n2100_mc.mqoz}"
+export BRIMVALE_CHAIN_MODEL
 for threads in 1 2; do
   "$bin/derivation_chain_bench" --benchmark_filter="BM_DerivationChain/$threads/" 2>/dev/null | grep '^BM_'
 done

@@ -77,7 +77,7 @@ void BM_SmoothVsAreaWeighted(benchmark::State& state) {
     obj.m_bVertexFaceLinksValid = 0;
     start = Clock::now();
     builder.ComputeSmoothNormals();
-    benchmark::DoNotOptimize(obj.m_Faces.m_TriangleCornerNormals.data());
+    benchmark::DoNotOptimize(obj.m_Faces.m_TriangleCornerNormals.m_Table.data());
     smoothSeconds += std::chrono::duration<double>(Clock::now() - start).count();
   }
   const double n = static_cast<double>(state.iterations());

@@ -64,8 +64,8 @@ void CFaceArray::AllocateNormals() {
   const std::size_t quads = Quads().size();
   m_TriangleNormals.assign(triangles, CVector3(0.0f, 0.0f, 0.0f));
   m_QuadNormals.assign(quads, CVector3(0.0f, 0.0f, 0.0f));
-  m_TriangleCornerNormals.assign(triangles * 3, CVector3(0.0f, 0.0f, 0.0f));
-  m_QuadCornerNormals.assign(quads * 4, CVector3(0.0f, 0.0f, 0.0f));
+  m_TriangleCornerNormals.Zeroed(triangles * 3);
+  m_QuadCornerNormals.Zeroed(quads * 4);
   m_bNormalsAllocated = true;
 }
 
@@ -79,16 +79,14 @@ void CFaceArray::SizeNormalsUnfilled() {
   };
   size(m_TriangleNormals, triangles);
   size(m_QuadNormals, quads);
-  size(m_TriangleCornerNormals, triangles * 3);
-  size(m_QuadCornerNormals, quads * 4);
   m_bNormalsAllocated = true;
 }
 
 void CFaceArray::FreeNormals() {
   CNormalArray().swap(m_TriangleNormals);
   CNormalArray().swap(m_QuadNormals);
-  CNormalArray().swap(m_TriangleCornerNormals);
-  CNormalArray().swap(m_QuadCornerNormals);
+  m_TriangleCornerNormals.Clear();
+  m_QuadCornerNormals.Clear();
   m_bNormalsAllocated = false;
 }
 

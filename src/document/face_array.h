@@ -5,14 +5,11 @@
 
 #include <vector>
 
+#include "document/corner_normals.h"
 #include "document/mesh_face.h"
-#include "foundation/no_init_allocator.h"
 #include "foundation/vector3.h"
 
 namespace brimvale {
-
-// Sized without a fill: the normals pass writes every entry.
-using CNormalArray = std::vector<CVector3, CNoInitAllocator<CVector3>>;
 
 enum class FaceList { Incoming = 0, Lines = 1, Triangles = 2, Quads = 3 };
 
@@ -50,7 +47,8 @@ class CFaceArray {
 
   // Normal arrays, sized to the current triangle and quad counts and zeroed.
   void AllocateNormals();
-  // The same without the zeroing: the caller writes every entry.
+  // The face normals without the zeroing (the caller writes every entry); the
+  // corner normals are left to the caller.
   void SizeNormalsUnfilled();
   void FreeNormals();
   bool HasNormals() const { return m_bNormalsAllocated; }
@@ -58,8 +56,8 @@ class CFaceArray {
 
   CNormalArray m_TriangleNormals;
   CNormalArray m_QuadNormals;
-  CNormalArray m_TriangleCornerNormals;  // three per triangle
-  CNormalArray m_QuadCornerNormals;      // four per quad
+  CCornerNormals m_TriangleCornerNormals;  // three per triangle
+  CCornerNormals m_QuadCornerNormals;      // four per quad
 
  private:
   std::vector<CMeshFace> m_Lists[4];

@@ -164,7 +164,7 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& obje
   if (smooth) {
     // A normal array that does not match the faces (nothing computed) is
     // written as zero normals rather than read out of bounds.
-    const CNormalArray* normals[2] = {&object.m_Faces.m_TriangleCornerNormals,
+    const CCornerNormals* normals[2] = {&object.m_Faces.m_TriangleCornerNormals,
                                                &object.m_Faces.m_QuadCornerNormals};
     const bool usable[2] = {normals[0]->size() == static_cast<size_t>(triangleCount) * 3,
                             normals[1]->size() == static_cast<size_t>(quadCount) * 4};

@@ -3,6 +3,9 @@
 // within the facet angle of it (the relation is not made transitive).
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <map>
+#include <mutex>
 #include <span>
 #include <vector>
 
@@ -25,25 +28,30 @@ inline float Dot(const CVector3& a, const CVector3& b) { return a.x * b.x + a.y 
 
 struct FaceEntry {
   const CVector3* normal;
-  CVector3* cornerNormal;  // the first corner of the face that names the vertex
+  uint32_t* slot;  // corner index of the first corner of the face that names the vertex
+  int list;        // 0 triangles, 1 quads
 };
 
 // Appends the entries of one kind of face at vertex v.
 void CollectEntries(int v, std::span<const int> faceIndices, const std::vector<CMeshFace>& faces,
-                    const CNormalArray& normals, CNormalArray& cornerNormals, int corners,
+                    const CNormalArray& normals, CNormalIndexArray& cornerIndex, int corners, int list,
                     std::vector<FaceEntry>& entries) {
   for (const int f : faceIndices) {
     const CMeshFace& face = faces[static_cast<size_t>(f)];
     int corner = 0;
     while (corner < corners - 1 && face.m_Index[corner] != v) ++corner;
     entries.push_back({&normals[static_cast<size_t>(f)],
-                       &cornerNormals[static_cast<size_t>(f) * static_cast<size_t>(corners) +
-                                      static_cast<size_t>(corner)]});
+                       &cornerIndex[static_cast<size_t>(f) * static_cast<size_t>(corners) + static_cast<size_t>(corner)],
+                       list});
   }
 }
 
-void Group(std::vector<FaceEntry>& entries, std::vector<uint8_t>& matrix, int side, float threshold) {
+// Each entry's corner normal: the mean of the normals of the entries within
+// the facet angle of it.
+void Group(const std::vector<FaceEntry>& entries, std::vector<uint8_t>& matrix, int side, float threshold,
+           std::vector<CVector3>& values) {
   const int k = static_cast<int>(entries.size());
+  values.resize(entries.size());
   if (k <= side) {
     const auto stride = static_cast<size_t>(side);
     std::fill(matrix.begin(), matrix.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(k) * stride), 0);
@@ -67,7 +75,7 @@ void Group(std::vector<FaceEntry>& entries, std::vector<uint8_t>& matrix, int si
         ++members;
       }
       const float n = static_cast<float>(members);
-      *entries[static_cast<size_t>(a)].cornerNormal = CVector3(sum.x / n, sum.y / n, sum.z / n);
+      values[static_cast<size_t>(a)] = CVector3(sum.x / n, sum.y / n, sum.z / n);
     }
     return;
   }
@@ -84,7 +92,49 @@ void Group(std::vector<FaceEntry>& entries, std::vector<uint8_t>& matrix, int si
       ++members;
     }
     const float n = static_cast<float>(members);
-    *entries[static_cast<size_t>(a)].cornerNormal = CVector3(sum.x / n, sum.y / n, sum.z / n);
+    values[static_cast<size_t>(a)] = CVector3(sum.x / n, sum.y / n, sum.z / n);
+  }
+}
+
+// Further normals of vertices on a crease, found by one range of vertices:
+// they join the tables after the vertices' own entries, range by range in
+// vertex order, so the tables do not depend on how the vertices were split.
+struct CRangeExtras {
+  std::vector<CVector3> normals[2];
+  std::vector<uint32_t*> slots[2];  // corners that point at them, by position among them
+};
+
+constexpr uint32_t kExtra = 0x80000000u;
+
+// Points each entry's corner at its normal: the vertex's own table entry for
+// the first normal of each list, an extra one for every other distinct normal.
+void Assign(int v, const std::vector<FaceEntry>& entries, const std::vector<CVector3>& values, CNormalArray* tables[2],
+            CRangeExtras& extras) {
+  for (int list = 0; list < 2; ++list) {
+    const size_t own = 1 + static_cast<size_t>(v);
+    bool ownSet = false;
+    const size_t extrasBefore = extras.normals[list].size();
+    for (size_t a = 0; a < entries.size(); ++a) {
+      if (entries[a].list != list) continue;
+      const CVector3& value = values[a];
+      uint32_t index = 0;
+      if (!ownSet) {
+        (*tables[list])[own] = value;
+        ownSet = true;
+        index = static_cast<uint32_t>(own);
+      } else if (std::memcmp(&(*tables[list])[own], &value, sizeof value) == 0) {
+        index = static_cast<uint32_t>(own);
+      } else {
+        size_t found = extras.normals[list].size();
+        for (size_t e = extrasBefore; e < extras.normals[list].size(); ++e) {
+          if (std::memcmp(&extras.normals[list][e], &value, sizeof value) == 0) found = e;
+        }
+        if (found == extras.normals[list].size()) extras.normals[list].push_back(value);
+        extras.slots[list].push_back(entries[a].slot);
+        index = kExtra | static_cast<uint32_t>(found);
+      }
+      *entries[a].slot = index;
+    }
   }
 }
 
@@ -97,17 +147,33 @@ void CMeshBuilder::ComputeSmoothNormals() {
   CFaceArray& faces = obj.m_Faces;
   faces.SizeNormalsUnfilled();
   ComputeFaceNormals();
-  // Unreached corners stay zero. Zeroed by ranges, so that the fresh pages of
-  // the largest arrays are first touched on every thread at once.
-  for (CNormalArray* corners : {&faces.m_TriangleCornerNormals, &faces.m_QuadCornerNormals}) {
-    ForEachRangeOnSpareThreads(corners->size(), kCornersPerRange, [corners](size_t begin, size_t end) {
-      std::fill(corners->begin() + static_cast<std::ptrdiff_t>(begin), corners->begin() + static_cast<std::ptrdiff_t>(end),
+
+  const CVertexLinkTable& links = obj.m_Vertices.LinkTable();
+  const int vertexCount = obj.VertexCount();
+  CCornerNormals* corners[2] = {&faces.m_TriangleCornerNormals, &faces.m_QuadCornerNormals};
+  const size_t cornerCounts[2] = {3 * faces.Triangles().size(), 4 * faces.Quads().size()};
+  CNormalArray* tables[2] = {&corners[0]->m_Table, &corners[1]->m_Table};
+  for (int list = 0; list < 2; ++list) {
+    corners[list]->Clear();
+    corners[list]->m_Index.resize(cornerCounts[list]);
+    // Entry 0 and one per vertex, for a list that has faces at all.
+    corners[list]->m_Table.resize(cornerCounts[list] ? 1 + static_cast<size_t>(vertexCount) : 1);
+  }
+  // Unreached corners point at the zero normal, and vertices without faces of
+  // a list keep a zero entry. Filled by ranges, so that the fresh pages of the
+  // largest arrays are first touched on every thread at once.
+  for (int list = 0; list < 2; ++list) {
+    CNormalIndexArray& index = corners[list]->m_Index;
+    ForEachRangeOnSpareThreads(index.size(), kCornersPerRange, [&index](size_t begin, size_t end) {
+      std::fill(index.begin() + static_cast<std::ptrdiff_t>(begin), index.begin() + static_cast<std::ptrdiff_t>(end), 0u);
+    });
+    CNormalArray& table = *tables[list];
+    ForEachRangeOnSpareThreads(table.size(), kCornersPerRange, [&table](size_t begin, size_t end) {
+      std::fill(table.begin() + static_cast<std::ptrdiff_t>(begin), table.begin() + static_cast<std::ptrdiff_t>(end),
                 CVector3(0.0f, 0.0f, 0.0f));
     });
   }
 
-  const CVertexLinkTable& links = obj.m_Vertices.LinkTable();
-  const int vertexCount = obj.VertexCount();
   int busiest = 0;
   for (int v = 0; v < vertexCount; ++v) {
     busiest = std::max(busiest, links.Count(LinkKind::Triangle, v) + links.Count(LinkKind::Quad, v));
@@ -117,23 +183,37 @@ void CMeshBuilder::ComputeSmoothNormals() {
   const int side = std::min(busiest, kMaxMatrixSide);
   const float threshold = CosF(obj.m_fFacetAngle * 3.1415927f / 180.0f);
 
-  // Each vertex writes only its own corners of its faces, so ranges of
+  // Each vertex writes only its own corners and table entries, so ranges of
   // vertices run on any threads to the same result.
+  std::mutex extrasMutex;
+  std::map<size_t, CRangeExtras> extrasByRange;
   ForEachRangeOnSpareThreads(static_cast<size_t>(vertexCount), kVerticesPerRange, [&](size_t begin, size_t end) {
     std::vector<uint8_t> matrix(static_cast<size_t>(side) * static_cast<size_t>(side));
     std::vector<FaceEntry> entries;
     entries.reserve(static_cast<size_t>(side));
+    std::vector<CVector3> values;
+    CRangeExtras extras;
     for (int v = static_cast<int>(begin); v < static_cast<int>(end); ++v) {
       const auto triangles = links.List(LinkKind::Triangle, v);
       const auto quads = links.List(LinkKind::Quad, v);
       if (triangles.empty() && quads.empty()) continue;
       entries.clear();
-      CollectEntries(v, triangles, faces.Triangles(), faces.m_TriangleNormals, faces.m_TriangleCornerNormals, 3,
-                     entries);
-      CollectEntries(v, quads, faces.Quads(), faces.m_QuadNormals, faces.m_QuadCornerNormals, 4, entries);
-      Group(entries, matrix, side, threshold);
+      CollectEntries(v, triangles, faces.Triangles(), faces.m_TriangleNormals, corners[0]->m_Index, 3, 0, entries);
+      CollectEntries(v, quads, faces.Quads(), faces.m_QuadNormals, corners[1]->m_Index, 4, 1, entries);
+      Group(entries, matrix, side, threshold, values);
+      Assign(v, entries, values, tables, extras);
     }
+    if (extras.slots[0].empty() && extras.slots[1].empty()) return;
+    const std::lock_guard<std::mutex> lock(extrasMutex);
+    extrasByRange.emplace(begin, std::move(extras));
   });
+  for (auto& [begin, extras] : extrasByRange) {
+    for (int list = 0; list < 2; ++list) {
+      const auto offset = static_cast<uint32_t>(tables[list]->size());
+      tables[list]->insert(tables[list]->end(), extras.normals[list].begin(), extras.normals[list].end());
+      for (uint32_t* slot : extras.slots[list]) *slot = offset + (*slot & ~kExtra);
+    }
+  }
 }
 
 }  // namespace brimvale

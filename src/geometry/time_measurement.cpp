@@ -51,8 +51,8 @@ CGeometryTimes MeasureGeometryTimes(const CQuorixDoc& doc) {
     timed(freezeMs, [](CMeshObject& object) { CMeshBuilder(&object).FreezeModifiers(); });
     timed(normalsMs, [](CMeshObject& object) { CMeshBuilder(&object).ComputeFaceNormals(); });
     for (CMeshObject& object : scratch) {
-      CNormalArray().swap(object.m_Faces.m_TriangleCornerNormals);
-      CNormalArray().swap(object.m_Faces.m_QuadCornerNormals);
+      object.m_Faces.m_TriangleCornerNormals.Clear();
+      object.m_Faces.m_QuadCornerNormals.Clear();
     }
     timed(smoothMs, [](CMeshObject& object) { CMeshBuilder(&object).ComputeSmoothNormals(); });
     for (CMeshObject& object : scratch) {

@@ -57,6 +57,10 @@ const float* FaceNormalOrZero(const CNormalArray& normals, size_t index) {
   return index < normals.size() ? &normals[index].x : kZero;
 }
 
+const float* FaceNormalOrZero(const CCornerNormals& normals, size_t index) {
+  return index < normals.size() ? &normals[index].x : kZero;
+}
+
 void BuildFaceBatches(const CFaceArray& faces, const CVertexArray& positions, const CFaceArray& normalSource,
                       bool smooth, int materialCount, CFaceBatches& out) {
   out.corners.clear();

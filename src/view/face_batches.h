@@ -54,5 +54,6 @@ bool FaceIndicesValid(const CMeshFace& face, int vertexCount);
 // Normal of face `index` of a list, or corner normal `corner`; zero when the
 // array is shorter (a derived mesh without normals).
 const float* FaceNormalOrZero(const CNormalArray& normals, size_t index);
+const float* FaceNormalOrZero(const CCornerNormals& normals, size_t index);
 
 }  // namespace brimvale

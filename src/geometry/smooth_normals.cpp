@@ -108,9 +108,10 @@ constexpr uint32_t kExtra = 0x80000000u;
 
 // Points each entry's corner at its normal: the vertex's own table entry for
 // the first normal of each list, an extra one for every other distinct normal.
-void Assign(int v, const std::vector<FaceEntry>& entries, const std::vector<CVector3>& values, CNormalArray* tables[2],
-            CRangeExtras& extras) {
+void Assign(int v, const std::vector<FaceEntry>& entries, const std::vector<CVector3>& values,
+            CCornerNormals* const corners[2], CRangeExtras& extras) {
   for (int list = 0; list < 2; ++list) {
+    CNormalArray& table = corners[list]->m_Table;
     const size_t own = 1 + static_cast<size_t>(v);
     bool ownSet = false;
     const size_t extrasBefore = extras.normals[list].size();
@@ -119,10 +120,10 @@ void Assign(int v, const std::vector<FaceEntry>& entries, const std::vector<CVec
       const CVector3& value = values[a];
       uint32_t index = 0;
       if (!ownSet) {
-        (*tables[list])[own] = value;
+        table[own] = value;
         ownSet = true;
         index = static_cast<uint32_t>(own);
-      } else if (std::memcmp(&(*tables[list])[own], &value, sizeof value) == 0) {
+      } else if (std::memcmp(&table[own], &value, sizeof value) == 0) {
         index = static_cast<uint32_t>(own);
       } else {
         size_t found = extras.normals[list].size();
@@ -152,7 +153,6 @@ void CMeshBuilder::ComputeSmoothNormals() {
   const int vertexCount = obj.VertexCount();
   CCornerNormals* corners[2] = {&faces.m_TriangleCornerNormals, &faces.m_QuadCornerNormals};
   const size_t cornerCounts[2] = {3 * faces.Triangles().size(), 4 * faces.Quads().size()};
-  CNormalArray* tables[2] = {&corners[0]->m_Table, &corners[1]->m_Table};
   for (int list = 0; list < 2; ++list) {
     corners[list]->Clear();
     corners[list]->m_Index.resize(cornerCounts[list]);
@@ -167,7 +167,7 @@ void CMeshBuilder::ComputeSmoothNormals() {
     ForEachRangeOnSpareThreads(index.size(), kCornersPerRange, [&index](size_t begin, size_t end) {
       std::fill(index.begin() + static_cast<std::ptrdiff_t>(begin), index.begin() + static_cast<std::ptrdiff_t>(end), 0u);
     });
-    CNormalArray& table = *tables[list];
+    CNormalArray& table = corners[list]->m_Table;
     ForEachRangeOnSpareThreads(table.size(), kCornersPerRange, [&table](size_t begin, size_t end) {
       std::fill(table.begin() + static_cast<std::ptrdiff_t>(begin), table.begin() + static_cast<std::ptrdiff_t>(end),
                 CVector3(0.0f, 0.0f, 0.0f));
@@ -201,7 +201,7 @@ void CMeshBuilder::ComputeSmoothNormals() {
       CollectEntries(v, triangles, faces.Triangles(), faces.m_TriangleNormals, corners[0]->m_Index, 3, 0, entries);
       CollectEntries(v, quads, faces.Quads(), faces.m_QuadNormals, corners[1]->m_Index, 4, 1, entries);
       Group(entries, matrix, side, threshold, values);
-      Assign(v, entries, values, tables, extras);
+      Assign(v, entries, values, corners, extras);
     }
     if (extras.slots[0].empty() && extras.slots[1].empty()) return;
     const std::lock_guard<std::mutex> lock(extrasMutex);
@@ -209,8 +209,9 @@ void CMeshBuilder::ComputeSmoothNormals() {
   });
   for (auto& [begin, extras] : extrasByRange) {
     for (int list = 0; list < 2; ++list) {
-      const auto offset = static_cast<uint32_t>(tables[list]->size());
-      tables[list]->insert(tables[list]->end(), extras.normals[list].begin(), extras.normals[list].end());
+      CNormalArray& table = corners[list]->m_Table;
+      const auto offset = static_cast<uint32_t>(table.size());
+      table.insert(table.end(), extras.normals[list].begin(), extras.normals[list].end());
       for (uint32_t* slot : extras.slots[list]) *slot = offset + (*slot & ~kExtra);
     }
   }

@@ -1,4 +1,5 @@
-// Face normals of triangles and quads (a quad's corner 3 is ignored), made
+// Face normals of triangles and quads (a quad's corner 3 only counts when its
+// first three corners give no plane), made
 // unit length with a table-driven square root: a 65536-entry table of 23-bit
 // mantissas indexed by the lowest exponent bit and the top 15 mantissa bits.
 #include "geometry/face_normals.h"
@@ -53,10 +54,27 @@ inline CVector3 NormalWithTable(const uint32_t* table, const CVector3& p0, const
   return CVector3(w.x / length, w.y / length, w.z / length);
 }
 
+// A quad whose corners 0, 1, 2 give no plane (two of them coincide, as on a
+// lathed end touching the axis) takes the normal of its other corners, in the
+// same turning order, so it is lit on the side it faces.
+CVector3 DegenerateQuadNormal(const uint32_t* table, const std::vector<CVector3>& positions, const int* index,
+                              uint32_t count) {
+  const auto i3 = static_cast<uint32_t>(index[3]);
+  if (i3 >= count) return CVector3(0.0f, 0.0f, 0.0f);
+  const CVector3& p0 = positions[static_cast<uint32_t>(index[0])];
+  const CVector3& p1 = positions[static_cast<uint32_t>(index[1])];
+  const CVector3& p2 = positions[static_cast<uint32_t>(index[2])];
+  const CVector3& p3 = positions[i3];
+  CVector3 n = NormalWithTable(table, p0, p2, p3);
+  if (n.x == 0.0f && n.y == 0.0f && n.z == 0.0f) n = NormalWithTable(table, p1, p2, p3);
+  if (n.x == 0.0f && n.y == 0.0f && n.z == 0.0f) n = NormalWithTable(table, p0, p1, p3);
+  return n;
+}
+
 // Normals of one face list; a face with a corner outside the vertex array
 // gets a zero normal instead of reading past it.
 void FillNormals(const std::vector<CMeshFace>& faces, const std::vector<CVector3>& positions,
-                 CNormalArray& normals) {
+                 CNormalArray& normals, bool quads) {
   const uint32_t* table = SqrtTable();
   const auto count = static_cast<uint32_t>(positions.size());
   normals.resize(faces.size());
@@ -70,7 +88,9 @@ void FillNormals(const std::vector<CMeshFace>& faces, const std::vector<CVector3
         normals[f] = CVector3(0.0f, 0.0f, 0.0f);
         continue;
       }
-      normals[f] = NormalWithTable(table, positions[i0], positions[i1], positions[i2]);
+      CVector3 n = NormalWithTable(table, positions[i0], positions[i1], positions[i2]);
+      if (quads && n.x == 0.0f && n.y == 0.0f && n.z == 0.0f) n = DegenerateQuadNormal(table, positions, index, count);
+      normals[f] = n;
     }
   });
 }
@@ -90,8 +110,8 @@ void CMeshBuilder::ComputeFaceNormals() {
   if (faces.m_TriangleNormals.size() != faces.Triangles().size()) CNormalArray().swap(faces.m_TriangleNormals);
   if (faces.m_QuadNormals.size() != faces.Quads().size()) CNormalArray().swap(faces.m_QuadNormals);
   const auto& positions = m_pTarget->m_Vertices.Positions();
-  FillNormals(faces.Triangles(), positions, faces.m_TriangleNormals);
-  FillNormals(faces.Quads(), positions, faces.m_QuadNormals);
+  FillNormals(faces.Triangles(), positions, faces.m_TriangleNormals, false);
+  FillNormals(faces.Quads(), positions, faces.m_QuadNormals, true);
 }
 
 }  // namespace brimvale

@@ -45,6 +45,20 @@ TEST(FaceNormals, DegenerateAndNonPlanarFaces) {
   for (int c = 0; c < 3; ++c) EXPECT_EQ(obj.m_Faces.m_TriangleCornerNormals[static_cast<size_t>(c)], CVector3(0, 0, 0));
 }
 
+TEST(FaceNormals, QuadWithCoincidingCornersTakesItsOtherTriangle) {
+  CMeshObject obj;
+  // Corners 0 and 1 on the axis, as at a lathed end; p4/p5 give plain quads.
+  SetPositions(obj, {{0, 0, 0}, {0, 0, 0}, {1, 0, 1}, {1, 0, -1}, {0, 0, 1}, {1, 0, 0}});
+  AddFaces(obj, {Face({0, 1, 2, 3}), Face({0, 1, 3, 2}), Face({3, 0, 1, 2}), Face({0, 5, 2, 4})});
+  CMeshBuilder(&obj).ComputeFaceNormals();
+  const auto& n = obj.m_Faces.m_QuadNormals;
+  EXPECT_TRUE(Near(n[0], CVector3(0, 1, 0)));
+  EXPECT_TRUE(Near(n[1], CVector3(0, -1, 0)));  // reversed turn: the other side
+  EXPECT_TRUE(Near(n[2], CVector3(0, 1, 0)));   // the pair at corners 1 and 2
+  // Distinct first corners keep the normal of corners 0, 1, 2, bit for bit.
+  EXPECT_EQ(n[3], FaceNormal(CVector3(0, 0, 0), CVector3(1, 0, 0), CVector3(1, 0, 1)));
+}
+
 TEST(FaceNormals, UnboundBuilderAndOutOfRangeCornersAreHarmless) {
   CMeshBuilder unbound;
   unbound.ComputeFaceNormals();

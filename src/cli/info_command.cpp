@@ -34,16 +34,17 @@ const char kHelp[] =
     "Reads each Metasequoia model (.mqo, .mqoz) and prints what the reader made of it:\n"
     "  per object: name, vertex, line, triangle, quad and edge counts, visible, shading,\n"
     "    facet angle, patch type and segments, mirror type, axes and distance, lathe on,\n"
-    "    axis and segments;\n"
+    "    axis and segments, nesting depth, whether its faces carry corner colours;\n"
     "  per material: name, colour (#RRGGBB), alpha, diffuse, ambient, emission, specular,\n"
-    "    power, the texture, alpha-map and bump file names, the paths they resolve to\n"
+    "    power, whether it draws vertex colours, the texture, alpha-map and bump file names, the paths they resolve to\n"
     "    and whether the texture and alpha map were loaded;\n"
-    "  the scene camera, and how many faces were dropped (bad vertex indices, fewer\n"
-    "  than two distinct corners).\n"
+    "  the scene camera, how many faces were dropped (bad vertex indices, fewer than\n"
+    "  two distinct corners) and how many were read without their colours (a COL with\n"
+    "  fewer words than corners).\n"
     "Names are shown as UTF-8 (decoded from Shift-JIS unless the file says CodePage utf8).\n\n"
     "Options:\n"
     "  --json   one JSON document per file, one per line, with the keys file, title, utf8,\n"
-    "           objects, materials, scene and dropped_faces\n"
+    "           objects, materials, scene, dropped_faces and skipped_face_colours\n"
     "  --derived  per object also the vertex, line, triangle and quad counts of its derived\n"
     "           mesh after lathe, mirror and patch (key derived)\n"
     "  --help   this text\n\n"
@@ -114,6 +115,8 @@ Record ObjectRecord(const CQuorixDoc& doc, CMeshObject& object, const InfoOption
   r["lathe"] = object.m_bLathe != 0;
   r["lathe_axis"] = AxisName(object.m_nLatheAxis);
   r["lathe_segments"] = object.m_nLatheSegments;
+  r["depth"] = object.m_nDepth;
+  r["colours"] = object.m_Faces.HasColours();  // faces carry per-corner colours
   if (options.derived) {
     const CDerivedCounts counts = DerivedCounts(object, &doc.Display);
     Record derived;
@@ -136,6 +139,7 @@ Record MaterialRecord(const CQuorixDoc& doc, const CMaterial& material, const In
   r["emission"] = ShortFloat(material.m_fEmission);
   r["specular"] = ShortFloat(material.m_fSpecular);
   r["power"] = ShortFloat(material.m_fPower);
+  r["vertex_colours"] = material.m_bVertexColour != 0;
   r["texture"] = DecodeName(material.m_strTexture, doc.m_bUtf8);
   r["alpha_map"] = DecodeName(material.m_strAlphaMap, doc.m_bUtf8);
   r["bump"] = DecodeName(material.m_strBump, doc.m_bUtf8);
@@ -168,6 +172,7 @@ Record DocumentRecord(const CQuorixDoc& doc, const std::string& file, const Info
   for (const auto& material : doc.m_Materials) r["materials"].push_back(MaterialRecord(doc, *material, options));
   r["scene"] = SceneRecord(doc.m_Scene);
   r["dropped_faces"] = doc.m_nDroppedFaces;
+  r["skipped_face_colours"] = doc.m_nSkippedFaceColours;
   return r;
 }
 
@@ -200,6 +205,8 @@ void PrintText(const Record& r) {
     std::printf("  object %d %s: %s\n", index++, Dump(object["name"]).c_str(), Fields(object).c_str());
   }
   std::printf("  dropped faces: %d\n", r["dropped_faces"].get<int>());
+  const int skipped = r["skipped_face_colours"].get<int>();
+  if (skipped > 0) std::printf("  faces read without their colours (COL too short): %d\n", skipped);
 }
 
 int Run(const std::vector<std::string>& args) {

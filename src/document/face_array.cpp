@@ -11,31 +11,63 @@ std::size_t ToSize(int count) { return count > 0 ? static_cast<std::size_t>(coun
 
 void CFaceArray::SetSize(FaceList which, int count) {
   std::vector<CMeshFace>(ToSize(count)).swap(List(which));
+  std::vector<CCornerColours>().swap(Colours(which));
 }
 
-void CFaceArray::Clear(FaceList which) { std::vector<CMeshFace>().swap(List(which)); }
+void CFaceArray::Clear(FaceList which) {
+  std::vector<CMeshFace>().swap(List(which));
+  std::vector<CCornerColours>().swap(Colours(which));
+}
+
+void CFaceArray::PadColours(FaceList which) {
+  auto& colours = Colours(which);
+  if (!colours.empty()) colours.resize(List(which).size());
+}
 
 void CFaceArray::Resize(FaceList which, int count, bool exactReallocation) {
   auto& list = List(which);
   list.resize(ToSize(count));
   if (exactReallocation) list.shrink_to_fit();
+  PadColours(which);
 }
 
 void CFaceArray::Append(FaceList which, const CFaceArray& other) {
   const auto& source = other.List(which);
+  const std::size_t before = List(which).size();
   List(which).insert(List(which).end(), source.begin(), source.end());
+  const auto& sourceColours = other.Colours(which);
+  if (Colours(which).empty() && sourceColours.empty()) return;
+  auto& colours = Colours(which);
+  colours.resize(before);
+  if (sourceColours.size() == source.size()) {
+    colours.insert(colours.end(), sourceColours.begin(), sourceColours.end());
+  } else {
+    colours.resize(List(which).size());
+  }
 }
 
-void CFaceArray::CopyFrom(FaceList which, const CFaceArray& other) { List(which) = other.List(which); }
+void CFaceArray::CopyFrom(FaceList which, const CFaceArray& other) {
+  List(which) = other.List(which);
+  Colours(which) = other.Colours(which);
+}
 
 void CFaceArray::CopyRange(FaceList which, const CFaceArray& other, int first, int count) {
   const auto& source = other.List(which);
   const int size = static_cast<int>(source.size());
   if (first < 0 || count < 0 || first > size || count > size - first) return;
   List(which).assign(source.begin() + first, source.begin() + first + count);
+  const auto& sourceColours = other.Colours(which);
+  if (sourceColours.size() == source.size()) {
+    Colours(which).assign(sourceColours.begin() + first, sourceColours.begin() + first + count);
+  } else {
+    std::vector<CCornerColours>().swap(Colours(which));
+  }
 }
 
-void CFaceArray::Swap(FaceList which, CFaceArray& other) noexcept { List(which).swap(other.List(which)); }
+void CFaceArray::Swap(FaceList which, CFaceArray& other) noexcept {
+  List(which).swap(other.List(which));
+  Colours(which).swap(other.Colours(which));
+}
 
 void CFaceArray::SplitFacesByCorners() {
   Clear(FaceList::Lines);
@@ -48,13 +80,14 @@ void CFaceArray::SplitFacesByCorners() {
   Lines().reserve(counts[2]);
   Triangles().reserve(counts[3]);
   Quads().reserve(counts[4]);
-  for (const CMeshFace& face : Incoming()) {
-    switch (face.m_nCorners) {
-      case 2: Lines().push_back(face); break;
-      case 3: Triangles().push_back(face); break;
-      case 4: Quads().push_back(face); break;
-      default: break;
-    }
+  const auto& incomingColours = Colours(FaceList::Incoming);
+  const bool coloured = !incomingColours.empty() && incomingColours.size() == Incoming().size();
+  for (std::size_t f = 0; f < Incoming().size(); ++f) {
+    const CMeshFace& face = Incoming()[f];
+    if (face.m_nCorners < 2 || face.m_nCorners > 4) continue;
+    const auto list = static_cast<FaceList>(face.m_nCorners - 1);
+    List(list).push_back(face);
+    if (coloured) Colours(list).push_back(incomingColours[f]);
   }
   Clear(FaceList::Incoming);
 }

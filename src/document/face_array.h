@@ -1,8 +1,11 @@
 // An object's faces: the incoming list as read, the line, triangle and quad
-// lists that SplitFacesByCorners fills, and the normal arrays of the normals
-// pass. A face's index is its position in its own list.
+// lists that SplitFacesByCorners fills, the normal arrays of the normals
+// pass, and per-corner colours for the lists whose faces carry them. A face's
+// index is its position in its own list.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "document/corner_normals.h"
@@ -12,6 +15,14 @@
 namespace brimvale {
 
 enum class FaceList { Incoming = 0, Lines = 1, Triangles = 2, Quads = 3 };
+
+// The colours of one face's corners: 32-bit words as a model writes them, red
+// in the lowest byte, then green, blue and alpha. Corners without a colour of
+// their own are white.
+struct CCornerColours {
+  static constexpr uint32_t kWhite = 0xFFFFFFFFu;
+  uint32_t m_Color[4] = {kWhite, kWhite, kWhite, kWhite};
+};
 
 class CFaceArray {
  public:
@@ -33,6 +44,7 @@ class CFaceArray {
 
   // Per list: fresh size (default faces), clear, resize keeping contents,
   // append another array's list, copy another's list (whole or range), swap.
+  // Colours go with their faces; faces added beside coloured ones are white.
   void SetSize(FaceList which, int count);
   void Clear(FaceList which);
   void Resize(FaceList which, int count, bool exactReallocation = false);
@@ -44,6 +56,22 @@ class CFaceArray {
   // Moves every incoming face to the list for its corner count (file order kept);
   // faces of any other corner count are dropped. Empties the incoming list.
   void SplitFacesByCorners();
+
+  // Colours of a list's faces, one entry per face; empty for a list whose
+  // faces carry none, so objects without colours pay nothing. A reader fills
+  // them for the incoming list.
+  std::vector<CCornerColours>& Colours(FaceList which) { return m_Colours[static_cast<int>(which)]; }
+  const std::vector<CCornerColours>& Colours(FaceList which) const { return m_Colours[static_cast<int>(which)]; }
+  // The colours of face `face` of a list, or null when the list has none.
+  const CCornerColours* FaceColours(FaceList which, std::size_t face) const {
+    const auto& colours = Colours(which);
+    return face < colours.size() && colours.size() == List(which).size() ? &colours[face] : nullptr;
+  }
+  bool HasColours() const {
+    for (const auto& colours : m_Colours)
+      if (!colours.empty()) return true;
+    return false;
+  }
 
   // Normal arrays, sized to the current triangle and quad counts and zeroed.
   void AllocateNormals();
@@ -60,7 +88,11 @@ class CFaceArray {
   CCornerNormals m_QuadCornerNormals;      // four per quad
 
  private:
+  // Pads a list's colours with white up to its face count, once it has any.
+  void PadColours(FaceList which);
+
   std::vector<CMeshFace> m_Lists[4];
+  std::vector<CCornerColours> m_Colours[4];
   bool m_bNormalsAllocated = false;
 };
 

@@ -23,6 +23,7 @@ class CMaterial {
   float m_fEmission = 0.0f;
   float m_fSpecular = 0.0f;
   float m_fPower = 0.0f;
+  int m_bVertexColour = 0;     // vcol(1): the faces' corner colours are drawn
   std::string m_strTexture;    // colour map file name, as read
   std::string m_strBump;       // bump map file name
   std::string m_strAlphaMap;   // transparency map file name

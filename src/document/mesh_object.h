@@ -45,6 +45,10 @@ class CMeshObject {
   int m_nLatheAxis = 1;  // 0 X, 1 Y, 2 Z
   int m_nLatheSegments = 12;
 
+  // Nesting level in the object list: an object's parent is the nearest
+  // earlier object of smaller depth (see object_hierarchy.h).
+  int m_nDepth = 0;
+
   // Geometry.
   CVertexArray m_Vertices;
   CEdgeArray m_Edges;

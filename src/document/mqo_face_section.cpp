@@ -1,10 +1,14 @@
 // The face section of an object: "face count {", one line per face, "}".
 // A line is the corner count followed by groups: V(indices), M(material),
-// UV(u v pairs); every other group (COL, UID, CRS, N, ...) is skipped whole.
+// UV(u v pairs), COL(one colour word per corner); every other group (UID,
+// CRS, N, ...) is skipped whole. A COL with fewer words than corners gives
+// that face no colours (it is counted; the face itself is kept).
 // Faces that name a missing vertex, or have fewer than two distinct corners,
 // are dropped and counted; polygons of more than four corners are split into
 // triangles.
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <vector>
 
 #include "document/mesh_object.h"
@@ -25,8 +29,24 @@ struct FaceLine {
   int corners = 0;
   std::vector<int> indices;
   std::vector<float> uv;  // u, v per corner as written
+  std::vector<uint32_t> colours;  // one word per corner as written
+  bool hasColours = false;        // a COL group was on the line
   int material = -1;
 };
+
+// A colour word: an unsigned 32-bit number (red in the lowest byte). A word
+// out of range or unreadable reads as 0.
+const char* ParseColourWord(const char* p, const char* end, uint32_t& value) {
+  uint64_t wide = 0;
+  const auto [after, error] = std::from_chars(p, end, wide);
+  if (error == std::errc::result_out_of_range) {
+    value = 0;
+    return after;
+  }
+  if (error != std::errc()) return p;
+  value = wide > 0xFFFFFFFFu ? 0 : static_cast<uint32_t>(wide);
+  return after;
+}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
@@ -65,6 +85,8 @@ const char* ReadGroupNumbers(const char* p, const char* end, std::vector<Number>
 void ParseFaceLine(std::string_view line, FaceLine& face) {
   face.indices.clear();
   face.uv.clear();
+  face.colours.clear();
+  face.hasColours = false;
   face.material = -1;
   const char* p = line.data();
   const char* end = p + line.size();
@@ -87,6 +109,9 @@ void ParseFaceLine(std::string_view line, FaceLine& face) {
     } else if (group == "UV") {
       p = ReadGroupNumbers(p, end, face.uv,
                            [](const char* q, const char* e, float& v) { return ParseMqoFloat(q, e, v); });
+    } else if (group == "COL") {
+      face.hasColours = true;
+      p = ReadGroupNumbers(p, end, face.colours, ParseColourWord);
     } else if (group == "M") {
       while (p < end && IsBlank(*p)) ++p;
       int material = 0;
@@ -132,6 +157,21 @@ void ReadFaceSection(CMqoReadContext& context, CMeshObject& object) {
   const size_t fits = cursor.Remaining() / kMinFaceBytes;
   faces.reserve(faces.size() + (count < fits ? count : fits));
 
+  std::vector<CCornerColours>& colours = object.m_Faces.Colours(FaceList::Incoming);
+  // Corner colours of the face just added: white until the first COL, after
+  // which every face gets an entry.
+  const auto addColours = [&](const FaceLine& from, const int* corners, int cornerCount) {
+    const bool usable = from.hasColours && from.colours.size() >= static_cast<size_t>(from.corners);
+    if (from.hasColours && !usable) ++context.doc.m_nSkippedFaceColours;
+    if (!usable && colours.empty()) return;
+    colours.resize(faces.size() - 1);
+    CCornerColours entry;
+    if (usable)
+      for (int c = 0; c < cornerCount; ++c) entry.m_Color[c] = from.colours[static_cast<size_t>(corners[c])];
+    colours.push_back(entry);
+  };
+  static constexpr int kInOrder[4] = {0, 1, 2, 3};
+
   const int vertexCount = object.VertexCount();
   const std::vector<CVector3>& positions = object.m_Vertices.Positions();
   FaceLine line;
@@ -152,6 +192,7 @@ void ReadFaceSection(CMqoReadContext& context, CMeshObject& object) {
       face.m_nCorners = line.corners;
       for (int c = 0; c < line.corners; ++c) SetCorner(face, c, line, c);
       faces.push_back(face);
+      addColours(line, kInOrder, line.corners);
       continue;
     }
     polygon.clear();
@@ -164,8 +205,10 @@ void ReadFaceSection(CMqoReadContext& context, CMeshObject& object) {
     for (const auto& triangle : triangles) {
       for (int c = 0; c < 3; ++c) SetCorner(face, c, line, triangle[static_cast<size_t>(c)]);
       faces.push_back(face);
+      addColours(line, triangle.data(), 3);
     }
   }
+  if (!colours.empty()) colours.resize(faces.size());
   SkipToChunkEnd(cursor, 1);
 }
 

@@ -1,6 +1,6 @@
 // The Material chunk: one line per material, its name first, then groups such
-// as col(r g b a) dif(d) tex("file"). Groups the reader does not use (vcol,
-// dbls, uid, reflect, proj_pos, ...) are skipped whole, so the groups after
+// as col(r g b a) dif(d) vcol(1) tex("file"). Groups the reader does not use
+// (dbls, uid, reflect, proj_pos, ...) are skipped whole, so the groups after
 // them on the line still apply.
 #include <string>
 
@@ -54,6 +54,8 @@ void ApplyMaterialLine(std::string_view line, CMaterial& material) {
       TakeQuotedName(group.args, material.m_strTexture);
     } else if (name == "alpha" || name == "aplane") {
       TakeQuotedName(group.args, material.m_strAlphaMap);
+    } else if (name == "vcol") {
+      material.m_bVertexColour = CMqoNumberReader(group.args).NextInt() != 0 ? 1 : 0;
     } else if (name == "bump") {
       TakeQuotedName(group.args, material.m_strBump);
     }

@@ -17,6 +17,8 @@ namespace {
 // Limits that keep a hostile value from making the geometry stages unbounded.
 constexpr int kMaxPatchSegments = 16;
 constexpr int kMaxLatheSegments = 4096;
+// Far deeper than any modeller nests; keeps the number a plain int.
+constexpr int kMaxDepth = 1 << 20;
 // The shortest text a vertex can take ("0 0 0" and a separator).
 constexpr size_t kMinTextVertexBytes = 6;
 constexpr size_t kBinaryVertexBytes = 12;
@@ -152,6 +154,8 @@ bool ReadAttribute(CMqoCursor& cursor, std::string_view keyword, CMeshObject& ob
     if (value >= 0 && value <= 2) object.m_nLatheAxis = value;
   } else if (keyword == "lathe_seg") {
     object.m_nLatheSegments = Clamp(cursor.ReadInt(), 3, kMaxLatheSegments);
+  } else if (keyword == "depth") {
+    object.m_nDepth = Clamp(cursor.ReadInt(), 0, kMaxDepth);
   } else {
     return false;
   }
@@ -174,6 +178,7 @@ void SortFacesByCorners(CFaceArray& faces) {
       corners == 2 ? FaceList::Lines : (corners == 3 ? FaceList::Triangles : FaceList::Quads);
   for (const FaceList list : {FaceList::Lines, FaceList::Triangles, FaceList::Quads}) faces.Clear(list);
   faces.List(target).swap(incoming);
+  faces.Colours(target).swap(faces.Colours(FaceList::Incoming));
   faces.Clear(FaceList::Incoming);
 }
 

@@ -32,6 +32,7 @@ void CQuorixDoc::Reset() {
   m_strTitle = "Untitled";
   m_bUtf8 = false;
   m_nDroppedFaces = 0;
+  m_nSkippedFaceColours = 0;
   SetCurrentObject(nullptr);
   m_Scene.Reset();
   m_Hub.NotifyAll(NOTIFY_DOCUMENT_RESET);

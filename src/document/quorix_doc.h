@@ -59,6 +59,7 @@ class CQuorixDoc {
   std::string m_strTitle = "Untitled";
   bool m_bUtf8 = false;       // the file said "CodePage utf8"; else names are CP932
   int m_nDroppedFaces = 0;    // faces the reader refused (bad indices, too few corners)
+  int m_nSkippedFaceColours = 0;  // faces read without colours: their COL had too few words
 
   // Display.
   uint32_t m_crBackground = PackColor(150, 150, 150);

@@ -88,6 +88,25 @@ TEST(CliInfo, JsonDescribesEachExample) {
   EXPECT_EQ(panel["objects"][0]["vertices"], 5);
 }
 
+TEST(CliInfo, ColoursAndNestingPerObject) {
+  const auto path = std::filesystem::temp_directory_path() / "brimvale_info_colours.mqo";
+  std::ofstream(path, std::ios::binary)
+      << "Metasequoia Document\r\nMaterial 1 {\r\n\"m\" vcol(1)\r\n}\r\n"
+         "Object \"plain\" {\r\nvertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n}\r\nface 1 {\r\n3 V(0 1 2)\r\n}\r\n}\r\n"
+         "Object \"painted\" {\r\ndepth 1\r\nvertex 3 {\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n}\r\nface 2 {\r\n"
+         "3 V(0 1 2) COL(1 2 3)\r\n3 V(0 2 1) COL(1)\r\n}\r\n}\r\nEof\r\n";
+  const json info = InfoJson(path.string());
+  EXPECT_EQ(info["objects"][0]["colours"], false);
+  EXPECT_EQ(info["objects"][1]["colours"], true);
+  EXPECT_EQ(info["objects"][1]["depth"], 1);
+  EXPECT_EQ(info["materials"][0]["vertex_colours"], true);
+  EXPECT_EQ(info["skipped_face_colours"], 1);
+  const auto text = RunCli({"info", path.string()});
+  EXPECT_NE(text.out.find("depth 1  colours true"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("without their colours (COL too short): 1"), std::string::npos) << text.out;
+  std::filesystem::remove(path);
+}
+
 TEST(CliInfo, NamesAreShownDecoded) {
   const auto path = std::filesystem::temp_directory_path() / "brimvale_sjis_names.mqo";
   // "腕" in Shift-JIS, and the same name in a file that says it is UTF-8.

@@ -247,6 +247,46 @@ TEST(MqoReader, FaceLineCornersMaterialAndTextureCoordinates) {
   EXPECT_EQ(o.m_Faces.Lines()[0].m_Index[1], 3);
 }
 
+TEST(MqoReader, CornerColoursDepthAndVertexColourFlag) {
+  ReadDoc r(Mqo(
+      "Material 2 {\n\t\"a\" col(1 1 1 1) vcol(1) dif(0.5)\n\t\"b\" col(1 1 1 1)\n}\n"
+      "Object \"plain\" {\n\tdepth 1\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t1 1 0\n\t}\n"
+      "\tface 1 {\n\t\t3 V(0 1 2)\n\t}\n}\n"
+      "Object \"painted\" {\n\tvertex 5 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t1 1 0\n\t\t0 1 0\n\t\t2 2 0\n\t}\n"
+      "\tface 4 {\n\t\t3 V(0 1 2) M(0) COL(4278190335 4278255360 4294901760)\n"
+      "\t\t4 V(0 1 2 3) COL(1 2 3 4)\n"
+      "\t\t3 V(1 2 3) COL(7 8) M(1)\n"  // fewer words than corners
+      "\t\t5 V(0 1 4 2 3) COL(10 11 12 13 14)\n\t}\n}\nEof\n"));
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(r.Material(0).m_bVertexColour, 1);
+  EXPECT_EQ(r.Material(0).m_fDiffuse, 0.5f);  // groups after vcol still apply
+  EXPECT_EQ(r.Material(1).m_bVertexColour, 0);
+  EXPECT_EQ(r.Object(0).m_nDepth, 1);
+  EXPECT_EQ(r.Object(1).m_nDepth, 0);
+  EXPECT_FALSE(r.Object(0).m_Faces.HasColours());  // nothing held without COL
+
+  const CFaceArray& faces = r.Object(1).m_Faces;
+  ASSERT_EQ(faces.TriangleCount(), 5);  // the pentagon became three triangles
+  ASSERT_EQ(faces.QuadCount(), 1);
+  const CCornerColours* red = faces.FaceColours(FaceList::Triangles, 0);
+  ASSERT_NE(red, nullptr);
+  EXPECT_EQ(red->m_Color[0], 0xFF0000FFu);  // red in the lowest byte
+  EXPECT_EQ(red->m_Color[2], 0xFFFF0000u);
+  EXPECT_EQ(faces.FaceColours(FaceList::Quads, 0)->m_Color[3], 4u);
+  // The short COL is skipped and counted; its face, material and the faces
+  // after it are kept.
+  EXPECT_EQ(r.doc.m_nSkippedFaceColours, 1);
+  EXPECT_EQ(faces.Triangles()[1].m_nMaterial, 1);
+  EXPECT_EQ(faces.FaceColours(FaceList::Triangles, 1)->m_Color[0], CCornerColours::kWhite);
+  // Each triangle of the pentagon takes the colours of its own corners.
+  for (int t = 2; t < 5; ++t) {
+    const CMeshFace& face = faces.Triangles()[static_cast<size_t>(t)];
+    const CCornerColours* colours = faces.FaceColours(FaceList::Triangles, static_cast<size_t>(t));
+    const int fromVertex[5] = {10, 11, 13, 14, 12};  // vertex -> its word
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(colours->m_Color[c], static_cast<uint32_t>(fromVertex[face.m_Index[c]]));
+  }
+}
+
 TEST(MqoReader, BinaryVertices) {
   const float data[] = {1.0f, 2.0f, 3.0f, -4.0f, 5.5f, 0.0f, 7.0f, 8.0f, 9.0f};
   std::string block(reinterpret_cast<const char*>(data), sizeof data);

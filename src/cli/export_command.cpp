@@ -53,9 +53,10 @@ const char kHelp[] =
     "  --size WxH                  picture size for --render (default 640x480)\n"
     "  --help                      this text\n\n"
     "glTF 2.0: brimvale-cli export FILE.mqo --target gltf -o OUT.glb|OUT.gltf [--scale S]\n"
-    "  [--include-hidden] [camera options]. An output ending in .glb or .gltf selects glTF\n"
-    "  without --target. .glb is one file with the textures inside; .gltf is a JSON file\n"
-    "  with OUT.bin and OUT_tex<n>.png beside it.\n"
+    "  [--include-hidden] [--include-unused-materials] [camera options]. An output ending\n"
+    "  in .glb or .gltf selects glTF without --target. .glb is one file with the textures\n"
+    "  inside; .gltf is a JSON file with OUT.bin and OUT_<picture name> beside it.\n"
+    "  --include-unused-materials  also write the materials no exported face uses\n"
     "  --scale S                   multiply coordinates by S (default 1). Metasequoia has\n"
     "                              no unit: 0.01 gives metres for a model made in\n"
     "                              centimetres, 0.001 for one made in millimetres\n\n"
@@ -69,6 +70,7 @@ struct ExportOptions {
   std::string input;
   std::string output;
   bool gltf = false;
+  bool unusedMaterials = false;
   float scale = 1.0f;
   std::string render;
   int width = 640;
@@ -190,6 +192,8 @@ int ParseArguments(const std::vector<std::string>& args, ExportOptions& options,
       settings.defaultLights = 0;
     } else if (arg == "--light-objects") {
       settings.lightObjects = 1;
+    } else if (arg == "--include-unused-materials") {
+      options.unusedMaterials = true;
     } else if (arg == "--include-hidden") {
       settings.skipHidden = 0;
     } else if (arg == "--include") {
@@ -285,7 +289,7 @@ int Run(const std::vector<std::string>& args) {
   // The scene shows what the window would show of the model.
   ApplyOpeningFraming(doc, options.framing);
   settings.ApplyTo(doc);
-  if (options.gltf) return WriteGltfExport(doc, output, options.scale);
+  if (options.gltf) return WriteGltfExport(doc, output, options.scale, options.unusedMaterials);
 
   CPovExporter exporter(doc);
   const bool written = exporter.Export(output);

@@ -8,10 +8,11 @@
 
 namespace brimvale::cli {
 
-int WriteGltfExport(CQuorixDoc& doc, const std::string& output, float scale) {
+int WriteGltfExport(CQuorixDoc& doc, const std::string& output, float scale, bool unusedMaterials) {
   CGltfExportOptions options;
   options.scale = scale;
   options.includeHidden = doc.m_bSkipHidden == 0;
+  options.includeUnusedMaterials = unusedMaterials;
   CGltfExporter exporter(doc, options);
   const bool written = exporter.Export(output);
   for (const std::string& warning : exporter.Warnings()) std::fprintf(stderr, "warning: %s\n", warning.c_str());

@@ -10,6 +10,6 @@ class CQuorixDoc;
 
 namespace brimvale::cli {
 
-int WriteGltfExport(CQuorixDoc& doc, const std::string& output, float scale);
+int WriteGltfExport(CQuorixDoc& doc, const std::string& output, float scale, bool unusedMaterials);
 
 }  // namespace brimvale::cli

@@ -19,6 +19,12 @@ int CGltfDocument::Count(const char* array) const {
   return found == m_Root.end() ? 0 : static_cast<int>(found->size());
 }
 
+GltfJson& CGltfDocument::Entries(const char* array) {
+  GltfJson& list = m_Root[array];
+  if (!list.is_array()) list = GltfJson::array();
+  return list;
+}
+
 int CGltfDocument::AddBufferView(uint64_t offset, uint64_t length, int stride, int target) {
   GltfJson view = {{"buffer", 0}, {"byteOffset", offset}, {"byteLength", length}};
   if (stride != 0) view["byteStride"] = stride;

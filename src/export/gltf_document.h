@@ -30,6 +30,9 @@ class CGltfDocument {
   void SetBounds(int accessor, const float low[3], const float high[3]);
   int Add(const char* array, GltfJson entry);
   int Count(const char* array) const;
+  // The entries of one array, for a pass that renumbers references (an empty
+  // array when there are none yet).
+  GltfJson& Entries(const char* array);
 
   // The whole document; bufferUri is empty for the .glb's own BIN chunk.
   std::string Text(uint64_t bufferLength, const std::string& bufferUri) const;

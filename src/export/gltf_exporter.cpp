@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "document/object_hierarchy.h"
 #include "document/quorix_doc.h"
 #include "export/gltf_camera.h"
 #include "export/gltf_container.h"
@@ -26,6 +27,67 @@ std::string FileNameOf(const std::string& path) {
 
 }  // namespace
 
+void CGltfExporter::AddMaterials(CGltfDocument& document, CGltfTextureWriter& textures) {
+  const int count = m_Doc.MaterialCount();
+  // Slot `count` is the default material of faces naming none.
+  std::vector<bool> used(static_cast<size_t>(count) + 1, false);
+  const bool anyMesh = document.Count("meshes") > 0;
+  if (anyMesh)
+    for (const auto& mesh : document.Entries("meshes"))
+      for (const auto& primitive : mesh["primitives"]) used[primitive["material"].get<size_t>()] = true;
+  std::vector<int> written;
+  std::vector<int> renumbered(static_cast<size_t>(count) + 1, -1);
+  for (int m = 0; m < count; ++m) {
+    if (!used[static_cast<size_t>(m)] && !m_Options.includeUnusedMaterials) continue;
+    renumbered[static_cast<size_t>(m)] = static_cast<int>(written.size());
+    written.push_back(m);
+  }
+  AddGltfMaterials(document, m_Doc, written, textures, m_Warnings);
+  if (used[static_cast<size_t>(count)]) {
+    renumbered[static_cast<size_t>(count)] = document.Add("materials", DefaultGltfMaterial());
+  }
+  // Fetched again: adding the materials' array may have moved the others.
+  if (anyMesh)
+    for (auto& mesh : document.Entries("meshes"))
+      for (auto& primitive : mesh["primitives"])
+        primitive["material"] = renumbered[primitive["material"].get<size_t>()];
+}
+
+GltfJson CGltfExporter::AddObjectNodes(CGltfDocument& document, const std::vector<int>& meshes,
+                                       const std::vector<bool>& exported) {
+  const std::vector<int> parents = ObjectParents(m_Doc.m_Objects);
+  const size_t count = parents.size();
+  // A left-out object hands its children to its nearest exported ancestor.
+  std::vector<int> parent(count, -1);
+  for (size_t i = 0; i < count; ++i) {
+    int p = parents[i];
+    while (p >= 0 && !exported[static_cast<size_t>(p)]) p = parents[static_cast<size_t>(p)];
+    parent[i] = p;
+  }
+  // Children come after their parent, so one backward pass finds which
+  // faceless objects hold something and are kept as empty nodes.
+  std::vector<bool> kept(count, false), holds(count, false);
+  for (size_t i = count; i-- > 0;) {
+    kept[i] = exported[i] && (meshes[i] >= 0 || holds[i]);
+    if (kept[i] && parent[i] >= 0) holds[static_cast<size_t>(parent[i])] = true;
+  }
+  std::vector<int> nodes(count, -1);
+  GltfJson roots = GltfJson::array();
+  for (size_t i = 0; i < count; ++i) {
+    if (!kept[i]) continue;
+    GltfJson node = {{"name", DecodeName(m_Doc.m_Objects[i]->m_strName, m_Doc.m_bUtf8)}};
+    if (meshes[i] >= 0) node["mesh"] = meshes[i];
+    nodes[i] = document.Add("nodes", std::move(node));
+    if (parent[i] < 0) {
+      roots.push_back(nodes[i]);
+    } else {
+      GltfJson& above = document.Entries("nodes")[static_cast<size_t>(nodes[static_cast<size_t>(parent[i])])];
+      above["children"].push_back(nodes[i]);
+    }
+  }
+  return roots;
+}
+
 bool IsGltfPath(const std::string& path) { return EndsWith(path, ".glb") || EndsWith(path, ".gltf"); }
 
 bool CGltfExporter::Export(const std::string& path) {
@@ -42,28 +104,28 @@ bool CGltfExporter::Export(const std::string& path) {
     CGltfBinaryStream bin(transaction, binary ? path : binPath);
     CGltfBinaryStream indices(transaction, binary ? path : binPath);
     CGltfTextureWriter textures(document, transaction, bin, binary, base);
-    AddGltfMaterials(document, m_Doc, textures, m_Warnings);
 
     const int materialCount = m_Doc.MaterialCount();
     CGltfMeshOptions meshOptions{m_Options.scale, materialCount, materialCount};
-    bool defaultUsed = false;
-    GltfJson sceneNodes = GltfJson::array();
-    for (const auto& object : m_Doc.m_Objects) {
+    const size_t objectCount = m_Doc.m_Objects.size();
+    std::vector<int> meshes(objectCount, -1);
+    std::vector<bool> exported(objectCount, false);
+    for (size_t i = 0; i < objectCount; ++i) {
       if (transaction.Failed() || bin.Failed() || indices.Failed()) break;
-      if (!object->m_bVisible && !m_Options.includeHidden) continue;
-      const std::string name = DecodeName(object->m_strName, m_Doc.m_bUtf8);
+      CMeshObject& object = *m_Doc.m_Objects[i];
+      if (!object.m_bVisible && !m_Options.includeHidden) continue;
+      exported[i] = true;
+      const std::string name = DecodeName(object.m_strName, m_Doc.m_bUtf8);
       // The mesh the view draws: the object's own, or its frozen derivation.
-      const std::unique_ptr<CMeshObject> frozen = FrozenCopy(*object);
+      const std::unique_ptr<CMeshObject> frozen = FrozenCopy(object);
       const CGltfMeshResult written =
-          WriteGltfMesh(document, bin, indices, frozen ? *frozen : *object, name, meshOptions);
+          WriteGltfMesh(document, bin, indices, frozen ? *frozen : object, name, meshOptions);
       if (written.tooLarge) transaction.Fail(path, "cannot write " + path + ": object " + name + " has too many faces");
-      defaultUsed = defaultUsed || written.usesDefaultMaterial;
       m_nTriangles += written.triangles;
-      GltfJson node = {{"name", name}};
-      if (written.mesh >= 0) node["mesh"] = written.mesh;
-      sceneNodes.push_back(document.Add("nodes", std::move(node)));
+      meshes[i] = written.mesh;
     }
-    if (defaultUsed) document.Add("materials", DefaultGltfMaterial());
+    AddMaterials(document, textures);
+    GltfJson sceneNodes = AddObjectNodes(document, meshes, exported);
     sceneNodes.push_back(AddGltfCamera(document, m_Doc.m_Scene, m_Options.scale));
     document.Add("scenes", {{"nodes", std::move(sceneNodes)}});
 

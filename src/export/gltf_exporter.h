@@ -1,22 +1,29 @@
 // The glTF 2.0 export: every exported object as one node with one mesh, from
 // the same frozen copies the POV-Ray export writes (lathe, mirror, patch
 // passes and deformers applied), the document's materials and textures, and
-// its camera. The container follows the file name: .glb is one binary file,
-// .gltf a JSON file with its .bin and PNG textures beside it. Either every
-// file is replaced or none is.
+// its camera. Nodes nest as the objects do (vertices stay in document
+// coordinates, so no node has a transform); an object without faces is kept
+// only as the parent of something. Materials no exported face uses are left
+// out unless asked for. The container follows the file name: .glb is one
+// binary file, .gltf a JSON file with its .bin and images beside it. Either
+// every file is replaced or none is.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "export/gltf_document.h"
+
 namespace brimvale {
 
 class CQuorixDoc;
+class CGltfTextureWriter;
 
 struct CGltfExportOptions {
   float scale = 1.0f;           // file units times this (the modeller has no unit)
   bool includeHidden = false;   // hidden objects are left out unless set
+  bool includeUnusedMaterials = false;  // materials no exported face uses are left out unless set
 };
 
 // True when the name ends in .glb or .gltf (any case).
@@ -38,6 +45,12 @@ class CGltfExporter {
   uint64_t TriangleCount() const { return m_nTriangles; }
 
  private:
+  // The materials the meshes use (all with the option), renumbering the
+  // meshes' references from document order to the written order.
+  void AddMaterials(CGltfDocument& document, CGltfTextureWriter& textures);
+  // Nodes for the exported objects, nested; returns the top-level nodes.
+  GltfJson AddObjectNodes(CGltfDocument& document, const std::vector<int>& meshes, const std::vector<bool>& exported);
+
   CQuorixDoc& m_Doc;
   CGltfExportOptions m_Options;
   std::string m_strError;

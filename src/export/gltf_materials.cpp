@@ -43,8 +43,10 @@ GltfJson GltfMaterialOf(const CMaterial& material, const std::string& name, int 
                             static_cast<double>(SrgbByteToLinear(ColorBlue(material.m_Color)))};
   const double alpha = Clamp01(static_cast<double>(material.m_fAlpha));
   const double emission = Clamp01(static_cast<double>(material.m_fEmission));
+  const double diffuse = Clamp01(static_cast<double>(material.m_fDiffuse));
   GltfJson pbr = {{"baseColorFactor",
-                   {Rounded(linear[0]), Rounded(linear[1]), Rounded(linear[2]), Rounded(alpha)}},
+                   {Rounded(linear[0] * diffuse), Rounded(linear[1] * diffuse), Rounded(linear[2] * diffuse),
+                    Rounded(alpha)}},
                   {"metallicFactor", 0},
                   {"roughnessFactor", Rounded(static_cast<double>(RoughnessFromPower(material.m_fPower)))}};
   if (texture >= 0) pbr["baseColorTexture"] = {{"index", texture}};
@@ -52,15 +54,16 @@ GltfJson GltfMaterialOf(const CMaterial& material, const std::string& name, int 
   if (emission > 0.0) {
     entry["emissiveFactor"] = {Rounded(Clamp01(linear[0] * emission)), Rounded(Clamp01(linear[1] * emission)),
                                Rounded(Clamp01(linear[2] * emission))};
+    if (texture >= 0) entry["emissiveTexture"] = {{"index", texture}};
   }
   entry["alphaMode"] = alpha < 1.0 || translucent ? "BLEND" : "OPAQUE";
   return entry;
 }
 
-void AddGltfMaterials(CGltfDocument& document, const CQuorixDoc& doc, CGltfTextureWriter& textures,
-                      std::vector<std::string>& warnings) {
+void AddGltfMaterials(CGltfDocument& document, const CQuorixDoc& doc, const std::vector<int>& materials,
+                      CGltfTextureWriter& textures, std::vector<std::string>& warnings) {
   const TextureSearch search{doc.m_strPathName, doc.MetaseqFolder, doc.m_bUtf8};
-  for (int i = 0; i < doc.MaterialCount(); ++i) {
+  for (const int i : materials) {
     const CMaterial& material = *doc.Material(i);
     const std::string name = DecodeName(material.m_strName, doc.m_bUtf8);
     const std::string texturePath = FindMap(name, "texture", material.m_strTexture,
@@ -73,12 +76,10 @@ void AddGltfMaterials(CGltfDocument& document, const CQuorixDoc& doc, CGltfTextu
     int texture = -1;
     bool translucent = false;
     if (!texturePath.empty() || !alphaPath.empty()) {
-      const auto image = BuildBaseColourImage(texturePath, alphaPath, translucent);
-      if (!image) {
-        warnings.push_back("material " + name + ": cannot read its texture or alpha map; left out");
-      } else {
-        texture = textures.Add(*image);
-      }
+      const CGltfTextureWriter::Result written = textures.TextureOf(texturePath, alphaPath);
+      translucent = written.translucent;
+      texture = written.texture;
+      if (written.unreadable) warnings.push_back("material " + name + ": cannot read its texture or alpha map; left out");
     }
     document.Add("materials", GltfMaterialOf(material, name, texture, translucent));
   }

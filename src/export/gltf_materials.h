@@ -1,6 +1,16 @@
-// The document's materials as glTF metallic-roughness materials, in the
-// document's order (so a face's material index is the glTF index), followed
+// The document's materials as glTF metallic-roughness materials, followed
 // where needed by the default material of faces without one.
+//
+// How a material maps (colours converted from sRGB to linear):
+//   baseColorFactor   colour x diffuse, alpha as the fourth component
+//   baseColorTexture  the texture, with the alpha map baked in
+//   emissiveFactor    colour x emission (left out when emission is 0)
+//   emissiveTexture   the same texture as the base colour, so a material lit
+//                     by its emission shows its picture, as the view draws it
+//   roughnessFactor   from the highlight exponent; metallicFactor 0
+//   alphaMode         BLEND when alpha < 1 or a map is translucent
+// Under a neutral white light of strength 1 this gives the brightness the view
+// shows: diffuse-lit colour plus emission, both modulated by the texture.
 #pragma once
 
 #include <string>
@@ -26,11 +36,12 @@ float RoughnessFromPower(float power);
 // translucent says an alpha map or a translucent texture applies.
 GltfJson GltfMaterialOf(const CMaterial& material, const std::string& name, int texture, bool translucent);
 
-// Adds every material of the document; textures that load are saved through
-// textures. A named map that is missing, unreadable or not exported (bump
-// maps) adds a line to warnings.
-void AddGltfMaterials(CGltfDocument& document, const CQuorixDoc& doc, CGltfTextureWriter& textures,
-                      std::vector<std::string>& warnings);
+// Adds the document's materials numbered in `materials`, in that order;
+// textures that load are saved through textures (shared between materials
+// naming the same maps). A named map that is missing, unreadable or not
+// exported (bump maps) adds a line to warnings.
+void AddGltfMaterials(CGltfDocument& document, const CQuorixDoc& doc, const std::vector<int>& materials,
+                      CGltfTextureWriter& textures, std::vector<std::string>& warnings);
 
 // The material of faces that name none: white, as the view draws them.
 GltfJson DefaultGltfMaterial();

@@ -1,11 +1,18 @@
-// The base-colour images of a glTF export: a material's colour texture at its
-// own size with the alpha map baked into the fourth byte (the mean of its three
-// colour bytes), saved as PNG. In a .glb the PNG goes into the binary buffer;
-// beside a .gltf it is a file of its own, named after the export.
+// The base-colour images of a glTF export. One image per distinct picture: a
+// PNG or JPEG texture without an alpha map goes in as the file's own bytes; a
+// texture of another type, or one with its alpha map baked into the fourth
+// byte (the mean of the map's three colour bytes), is saved as PNG. Materials
+// naming the same maps share the image and its texture, and every texture
+// shares one sampler (repeat, linear, mipmapped). Images are named after their
+// source files: in a .glb the bytes go into the binary buffer; beside a .gltf
+// each is a file "<export>_<source name>".
 #pragma once
 
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "export/export_transaction.h"
 #include "export/gltf_binary_stream.h"
@@ -22,17 +29,30 @@ std::unique_ptr<CPixelImage> BuildBaseColourImage(const std::string& texturePath
 
 class CGltfTextureWriter {
  public:
-  // embedded: into stream (.glb); else PNG files named base + "_tex<n>.png".
+  // embedded: into stream (.glb); else files beside the export named after base.
   CGltfTextureWriter(CGltfDocument& document, CExportTransaction& transaction, CGltfBinaryStream& stream,
                      bool embedded, std::string base)
       : m_Document(document), m_Transaction(transaction), m_Stream(stream), m_bEmbedded(embedded),
         m_strBase(std::move(base)) {}
 
-  // Saves the image and adds image and texture entries; the texture index, or
-  // -1 when the PNG could not be written (the transaction knows why).
-  int Add(const CPixelImage& image);
+  struct Result {
+    int texture = -1;          // -1: nothing readable, or the write failed (the transaction knows)
+    bool translucent = false;  // an alpha map applies or the texture has transparent pixels
+    bool unreadable = false;   // neither map could be read
+  };
+
+  // The texture of the picture these maps make (either path may be empty):
+  // written the first time, the same texture for every later call.
+  Result TextureOf(const std::string& texturePath, const std::string& alphaPath);
 
  private:
+  // Adds the image (bytes already in the stream or file at uri) and its texture.
+  int AddTexture(GltfJson image);
+  // The file's own bytes, cleaned for glTF; -2 when they are better saved afresh.
+  int WriteSourceFile(const std::string& path, const std::string& name, const char* mimeType);
+  int WritePng(const CPixelImage& image, const std::string& name);
+  // A file name beside the export for name, unique within this export.
+  std::string TargetFor(const std::string& name, const std::string& extension);
   bool AppendFile(const std::string& path, const std::string& target);
 
   CGltfDocument& m_Document;
@@ -40,7 +60,9 @@ class CGltfTextureWriter {
   CGltfBinaryStream& m_Stream;
   bool m_bEmbedded;
   std::string m_strBase;
-  int m_nWritten = 0;
+  int m_nSampler = -1;
+  std::map<std::pair<std::string, std::string>, Result> m_Written;
+  std::set<std::string> m_Targets;
 };
 
 }  // namespace brimvale

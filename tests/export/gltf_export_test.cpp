@@ -61,7 +61,9 @@ void ExpectFacesOutward(const testing::Glb& glb, int mesh, const double centre[3
 TEST(GltfExport, PrimitivesPerMaterialWithBoundsAndCamera) {
   testing::ScratchFolder folder;
   CQuorixDoc doc;
-  testing::AddMaterial(doc, "red", PackColor(255, 0, 0))->m_fAlpha = 0.5f;
+  CMaterial* redMaterial = testing::AddMaterial(doc, "red", PackColor(255, 0, 0));
+  redMaterial->m_fAlpha = 0.5f;
+  redMaterial->m_fDiffuse = 0.5f;
   testing::AddMaterial(doc, "grey", PackColor(128, 128, 128))->m_fPower = 100.0f;
   CMeshObject* object = testing::AddObject(doc, "panel", {{0, 0, 2}, {1, 0, 2}, {1, 1, 2}, {0, 1, 2}, {2, 0, 3}, {2, 1, 3}});
   AddFace(*object, {0, 1, 2, 3}, 0);
@@ -93,9 +95,10 @@ TEST(GltfExport, PrimitivesPerMaterialWithBoundsAndCamera) {
 
   const auto& red = json["materials"][0];
   EXPECT_EQ(red["alphaMode"], "BLEND");
-  EXPECT_EQ(red["pbrMetallicRoughness"]["baseColorFactor"], nlohmann::json({1.0, 0.0, 0.0, 0.5}));
+  // Colour (linear) x diffuse.
+  EXPECT_EQ(red["pbrMetallicRoughness"]["baseColorFactor"], nlohmann::json({0.5, 0.0, 0.0, 0.5}));
   EXPECT_EQ(json["materials"][1]["alphaMode"], "OPAQUE");
-  EXPECT_NEAR(json["materials"][1]["pbrMetallicRoughness"]["baseColorFactor"][0].get<double>(), 0.2158605, 1e-6);
+  EXPECT_NEAR(json["materials"][1]["pbrMetallicRoughness"]["baseColorFactor"][0].get<double>(), 0.2158605 * 0.6, 1e-6);
   EXPECT_LT(json["materials"][1]["pbrMetallicRoughness"]["roughnessFactor"].get<double>(),
             red["pbrMetallicRoughness"]["roughnessFactor"].get<double>());
 
@@ -182,11 +185,15 @@ TEST(GltfExport, GltfFileNamesItsBinAndTexturesBeside) {
   for (CMeshFace& face : doc.m_Objects[0]->m_Faces.Quads()) face.m_nMaterial = 0;
   CGltfExporter exporter(doc, {});
   ASSERT_TRUE(exporter.Export("my scene.gltf")) << exporter.Error();
-  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"my scene.gltf", "my scene.bin", "my scene_tex0.png"}));
+  // The PNG goes beside as it is, named after its source.
+  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"my scene.gltf", "my scene.bin", "my scene_texture_png.png"}));
+  EXPECT_EQ(testing::ReadAll("my scene_texture_png.png"),
+            testing::ReadAll(BRIMVALE_SOURCE_DIR "/examples/texture_png.png"));
   const auto json = nlohmann::json::parse(testing::ReadAll("my scene.gltf"));
   EXPECT_EQ(json["buffers"][0]["uri"], "my%20scene.bin");
   EXPECT_EQ(json["buffers"][0]["byteLength"], std::filesystem::file_size("my scene.bin"));
-  EXPECT_EQ(json["images"][0]["uri"], "my%20scene_tex0.png");
+  EXPECT_EQ(json["images"][0]["uri"], "my%20scene_texture_png.png");
+  EXPECT_EQ(json["images"][0]["name"], "texture_png");
 }
 
 TEST(GltfExport, FailureLeavesNothingAndReplacesNothing) {

@@ -9,6 +9,20 @@ namespace {
 
 double D(float value) { return static_cast<double>(value); }
 
+// A material lit by its own emission. POV-Ray from 3.7 on has `emission`,
+// which no global ambient light scales; older versions and MegaPOV get it
+// folded into `ambient`, which adds the same light where there is no
+// radiosity. A material without emission writes exactly what it always did.
+void WriteAmbientAndEmission(CExportTextFile& file, const char* indent, const CMaterial& material, bool emissionKeyword) {
+  const float emission = material.m_fEmission;
+  if (emission == 0.0f || !emissionKeyword) {
+    file.Printf("%sambient %.4f\n", indent, D(emission == 0.0f ? material.m_fAmbient : material.m_fAmbient + emission));
+    return;
+  }
+  file.Printf("%sambient %.4f\n", indent, D(material.m_fAmbient));
+  file.Printf("%semission %.4f\n", indent, D(emission));
+}
+
 void WriteImageReference(CExportTextFile& file, const char* prefix, int type, const std::string& path) {
   file.Printf("%s%s\t", prefix, PovImageKeyword(type));
   file.Printf("\"%s\"\n", path.c_str());
@@ -32,6 +46,7 @@ void CPovExporter::WriteMaterial(CExportTextFile& file, const CMaterial& materia
   const double diffuse = D(material.m_fDiffuse) * 0.8;
   const double roughness = material.m_fPower != 0.0f ? 1.0 / D(material.m_fPower) + 0.1 : 0.1;
   const bool specular = material.m_fSpecular != 0.0f;
+  const bool emissionKeyword = !m_Doc.m_bMegaPov && m_Doc.m_fPovVersion >= 3.7f;
 
   file.Printf("//%s\n", material.m_strName.c_str());
 
@@ -58,7 +73,7 @@ void CPovExporter::WriteMaterial(CExportTextFile& file, const CMaterial& materia
   }
 
   file.Printf("#declare brimvale_mat_finish_%d = finish{\n", index);
-  file.Printf("\tambient %.4f\n", D(material.m_fAmbient));
+  WriteAmbientAndEmission(file, "\t", material, emissionKeyword);
   file.Printf("\tdiffuse %.4f\n", diffuse);
   if (specular) {
     file.Printf("\tspecular %0.3f\n", D(material.m_fSpecular));
@@ -79,7 +94,7 @@ void CPovExporter::WriteMaterial(CExportTextFile& file, const CMaterial& materia
     file.Printf("\t\t\t\tpigment{ brimvale_mat_pigment_%d }\n", index);
     if (maps.bump.present) file.Printf("\t\t\t\tnormal { brimvale_mat_normal_%d  }\n", index);
     file.Text("\t\t\t\tfinish {\n");
-    file.Printf("\t\t\t\t\tambient %.4f\n", D(material.m_fAmbient));
+    WriteAmbientAndEmission(file, "\t\t\t\t\t", material, emissionKeyword);
     file.Printf("\t\t\t\t\tdiffuse %.4f\n", diffuse);
     file.Printf("\t\t\t\t\tspecular %0.3f * time/255\n", D(material.m_fSpecular));
     file.Printf("\t\t\t\t\troughness %0.3f\n", roughness);

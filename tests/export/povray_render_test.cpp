@@ -246,5 +246,56 @@ TEST(PovrayRender, GeometryAndTextureAreNotMirrored) {
   EXPECT_EQ(upperLeft, 0);
 }
 
+TEST(PovrayRender, MaterialLitOnlyByEmissionShowsItsTexture) {
+  ASSERT_TRUE(HavePovray());
+  testing::ScratchFolder folder;
+  CPixelImage texture;  // left half red, right half blue
+  ASSERT_TRUE(texture.Create(64, 64, 24));
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      uint8_t* p = texture.PixelAddress(x, y);
+      p[0] = x < 32 ? 0 : 255;
+      p[1] = 0;
+      p[2] = x < 32 ? 255 : 0;
+    }
+  }
+  ASSERT_TRUE(SavePng((folder.Path() / "halves.png").string(), texture, nullptr, 0));
+  // With `emission` (POV-Ray 3.7) and folded into `ambient` (3.5).
+  for (const float version : {3.7f, 3.5f}) {
+    CQuorixDoc doc;
+    doc.m_bMegaPov = 0;
+    doc.m_fPovVersion = version;
+    doc.m_bDefaultLights = 0;  // no light at all: only the emission shows
+    doc.m_strPathName = (folder.Path() / "model.mqo").string();
+    doc.m_Scene.m_vPosition = CVector3(0, 0, -300);
+    CMaterial* material = testing::AddMaterial(doc, "glow", PackColor(255, 255, 255));
+    material->m_strTexture = "halves.png";
+    material->m_fDiffuse = 0.0f;
+    material->m_fAmbient = 0.0f;
+    material->m_fEmission = 1.0f;
+    CMeshObject* square = testing::AddObject(doc, "square", {{-60, 60, 0}, {60, 60, 0}, {60, -60, 0}, {-60, -60, 0}});
+    CMeshFace& face = testing::AddFace(*square, {0, 1, 2, 3}, 0);
+    face.m_UV[1] = {0.0f, 1.0f};
+    face.m_UV[2] = {1.0f, 1.0f};
+    face.m_UV[3] = {1.0f, 0.0f};
+
+    const Picture picture = RenderDocument(doc, folder);
+    ASSERT_EQ(picture.width, kWidth);
+    const std::string finish = testing::ReadAll(folder.Path() / "scene_mat.inc");
+    EXPECT_NE(finish.find(version > 3.6f ? "\temission 1.0000\n" : "\tambient 1.0000\n"), std::string::npos) << finish;
+    const uint8_t* left = picture.At(kWidth / 2 - 10, kHeight / 2);
+    const uint8_t* right = picture.At(kWidth / 2 + 10, kHeight / 2);
+    EXPECT_GT(left[0], 240) << version << ": the left should be lit red";
+    EXPECT_LT(left[2], 20);
+    EXPECT_GT(right[2], 240) << version << ": the right should be lit blue";
+    // MegaPOV has no `emission`: its syntax folds it into `ambient` too.
+    doc.m_bMegaPov = 1;
+    CPovExporter megaPov(doc);
+    ASSERT_TRUE(megaPov.Export((folder.Path() / "mega.pov").string())) << megaPov.Error();
+    const std::string megaFinish = testing::ReadAll(folder.Path() / "mega_mat.inc");
+    EXPECT_NE(megaFinish.find("\tambient 1.0000\n\tdiffuse 0.0000\n}"), std::string::npos) << megaFinish;
+  }
+}
+
 }  // namespace
 }  // namespace brimvale

@@ -17,6 +17,7 @@ namespace {
 const GLfloat kDefaultDiffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
 const GLfloat kDefaultAmbient[4] = {0.4f, 0.4f, 0.4f, 1.0f};
 const GLfloat kDefaultSpecular[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+const GLfloat kNoEmission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 constexpr GLfloat kDefaultShininess = 50.0f;
 
 void SetWireColour(const CMeshObject& object) {
@@ -87,6 +88,7 @@ void ApplyDefaultMaterial(bool smooth) {
   glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, kDefaultDiffuse);
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, kDefaultAmbient);
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kDefaultSpecular);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, kNoEmission);  // a material before may have set one
   glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, kDefaultShininess);
   glShadeModel(smooth ? GL_SMOOTH : GL_FLAT);
 }

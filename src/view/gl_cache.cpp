@@ -7,11 +7,11 @@
 
 #include "document/quorix_doc.h"
 #include "view/gl_api.h"
+#include "view/texture_upload.h"
 
 namespace brimvale {
 namespace {
 
-constexpr size_t kTextureBytes = 256 * 256 * 4;
 // 512 MiB of corners a buffer: far from any 32-bit offset.
 size_t g_nCornersPerPart = size_t{1} << 24;
 
@@ -89,25 +89,14 @@ const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& own
 
 void CViewGlCache::SetCornersPerPart(size_t corners) { g_nCornersPerPart = corners; }
 
-bool CViewGlCache::BindTexture(const CMaterial& material, const uint8_t* texels) {
+bool CViewGlCache::BindTexture(const CMaterial& material) {
+  const CTextureBuffer& buffer = material.m_TextureBuffer;
   CTexture& texture = m_Textures[&material];
-  bool fresh = false;
-  if (texture.name == 0) {
-    glGenTextures(1, &texture.name);
-    glBindTexture(GL_TEXTURE_2D, texture.name);
-    // The state the frame sets on the default texture, so both paths sample alike.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    fresh = true;
-  } else {
-    glBindTexture(GL_TEXTURE_2D, texture.name);
-  }
-  if (!fresh && texture.texels.size() == kTextureBytes && std::memcmp(texture.texels.data(), texels, kTextureBytes) == 0)
-    return false;
-  texture.texels.assign(texels, texels + kTextureBytes);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 256, 256, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+  if (texture.name == 0) glGenTextures(1, &texture.name);
+  glBindTexture(GL_TEXTURE_2D, texture.name);
+  if (texture.stamp == buffer.Stamp()) return false;
+  texture.stamp = buffer.Stamp();
+  UploadTexture(buffer);
   ++m_nTextureUploads;
   return true;
 }

@@ -2,7 +2,7 @@
 // buffer of each object's derived geometry and a texture object per material.
 // A face buffer is built once per derived-geometry build (and again only when
 // the shading mode or the material count changes); a texture is uploaded when
-// its texels differ from what was uploaded last, never otherwise. Every call
+// its texels changed since the last upload (their stamp), never otherwise. Every call
 // needs the owning context current, Release included.
 #pragma once
 
@@ -51,9 +51,10 @@ class CViewGlCache {
   // Most corners in one buffer object (tests set a small one).
   static void SetCornersPerPart(size_t corners);
 
-  // Binds the material's texture object, uploading 256 x 256 RGBA texels only
-  // when they differ from the last upload. Returns whether it uploaded.
-  bool BindTexture(const CMaterial& material, const uint8_t* texels);
+  // Binds the material's texture object, uploading its texels (full size,
+  // mipmapped) only when they changed since the last upload. Returns whether
+  // it uploaded. The material must be textured.
+  bool BindTexture(const CMaterial& material);
   int TextureUploadCount() const { return m_nTextureUploads; }
 
   // Frees what belongs to objects and materials no longer in the document, or
@@ -64,7 +65,7 @@ class CViewGlCache {
  private:
   struct CTexture {
     unsigned name = 0;
-    std::vector<uint8_t> texels;  // copy of the last upload
+    uint64_t stamp = 0;  // of the texels last uploaded; 0 before the first
   };
 
   std::map<uint64_t, CFaceBuffer> m_Faces;  // by owner object instance

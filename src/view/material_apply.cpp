@@ -3,6 +3,7 @@
 #include "document/material.h"
 #include "view/gl_api.h"
 #include "view/gl_cache.h"
+#include "view/texture_upload.h"
 
 namespace brimvale {
 
@@ -35,10 +36,9 @@ void ApplyMaterial(const CMaterial& material, CViewGlCache* cache) {
   }
   glEnable(GL_TEXTURE_2D);
   if (cache != nullptr) {
-    cache->BindTexture(material, texels);
+    cache->BindTexture(material);
   } else {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 256, 256, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    UploadTexture(material.m_TextureBuffer);
   }
 }
 

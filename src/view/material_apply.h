@@ -7,11 +7,12 @@ namespace brimvale {
 class CMaterial;
 class CViewGlCache;
 
-// Sets glColor, the material's ambient, diffuse, specular and shininess, and
-// turns texturing on with the material's 256 x 256 texels bound, or off when
-// it has none. With a cache the texels are uploaded into the material's
-// texture object only when they changed; without one they are uploaded into
-// the default texture at every call.
+// Sets glColor, the material's ambient, diffuse, specular, emission (colour x
+// emission) and shininess, and turns texturing on with the material's texels
+// bound (full size, mipmapped), or off when it has none. With a cache the
+// texels are uploaded into the material's texture object only when they
+// changed; without one they are uploaded into the default texture at every
+// call.
 void ApplyMaterial(const CMaterial& material, CViewGlCache* cache);
 
 }  // namespace brimvale

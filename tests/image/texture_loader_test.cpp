@@ -95,6 +95,37 @@ TEST(TextureLoader, AlphaMapAloneTakesTheMaterialColour) {
   EXPECT_EQ(Texel(buffer, 255, 0), (std::vector<int>{0, 255, 0, 20}));
 }
 
+TEST(TextureLoader, LargePicturesKeepTheirSizeWithinTheLimits) {
+  int rows = 0, columns = 0;
+  TextureSize(1024, 512, kNoTextureBudget, rows, columns);
+  EXPECT_EQ(rows, 1024);  // rows run along the picture's width
+  EXPECT_EQ(columns, 512);
+  TextureSize(100, 50, kNoTextureBudget, rows, columns);  // small ones fill 256 x 256
+  EXPECT_EQ(rows, 256);
+  EXPECT_EQ(columns, 256);
+  TextureSize(20000, 300, kNoTextureBudget, rows, columns);  // halved together, never below 256
+  EXPECT_EQ(rows, 5000);
+  EXPECT_EQ(columns, 256);
+  TextureSize(4096, 4096, size_t{16} << 20, rows, columns);  // over the budget: halved until it fits
+  EXPECT_EQ(rows, 2048);
+  EXPECT_EQ(columns, 2048);
+  TextureSize(4096, 4096, 0, rows, columns);  // 256 x 256 is always allowed
+  EXPECT_EQ(rows, 256);
+
+  // An alpha map over a colour texture takes the texture's size.
+  testing::CScratchFolder folder;
+  CPixelImage wide;
+  ASSERT_TRUE(wide.Create(512, 300, 24));
+  ASSERT_TRUE(SavePng(folder.File("wide.png"), wide, nullptr, 0));
+  CTextureBuffer buffer;
+  const TextureFlags flags =
+      LoadTextures(folder.File("wide.png"), folder.WriteText("a.ppm", QuadPpm()), 0, buffer);
+  EXPECT_TRUE(flags.hasColourTexture && flags.alphaMapLoaded);
+  EXPECT_EQ(buffer.Rows(), 512);
+  EXPECT_EQ(buffer.Columns(), 300);
+  EXPECT_EQ(Texel(buffer, 511, 0)[3], 85);  // green corner of the map: (0 + 255 + 0) / 3
+}
+
 TEST(TextureLoader, NothingLoadedReleasesTheBuffer) {
   testing::CScratchFolder folder;
   CTextureBuffer buffer;

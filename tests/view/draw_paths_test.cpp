@@ -83,8 +83,9 @@ TEST_F(DrawPathTest, BuffersAreBuiltOncePerDerivedGeometryAndTexturesOncePerChan
   EXPECT_EQ(cache.FaceBuildCount(), 3);
 
   const CRgbPicture before = Render(doc, kW, kH);
-  uint8_t* texels = doc.Material(0)->m_TextureBuffer.Texels();
-  for (size_t i = 0; i < CTextureBuffer::kBytes; i += 4) texels[i] = 255;  // full red
+  CTextureBuffer& buffer = doc.Material(0)->m_TextureBuffer;
+  for (size_t i = 0; i < buffer.Bytes(); i += 4) buffer.Texels()[i] = 255;  // full red
+  buffer.Touch();
   const CRgbPicture after = Render(doc, kW, kH);
   EXPECT_EQ(cache.TextureUploadCount(), 2);
   EXPECT_NE(before.pixels, after.pixels);

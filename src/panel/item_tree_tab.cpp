@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "document/object_hierarchy.h"
 #include "panel/panel_page.h"
 #include "shell/rollup_panel.h"
 
@@ -18,6 +19,8 @@ constexpr int kTreeHeight = 150;
 struct Entry {
   QString name;
   void* record;
+  int parent = -1;  // list index of the parent object, -1 at the top
+  int index = 0;    // list index of this record
 };
 
 // Alphabetical without regard to case, then by case, then in list order.
@@ -61,19 +64,40 @@ void CItemTreeTab::Refill() {
   m_pPages->hide();
   m_pTree->clear();
   std::vector<Entry> entries;
+  bool nested = false;
   if (m_Kind == Kind::Objects) {
-    for (const auto& object : m_Doc.m_Objects)
-      entries.push_back({NameToQString(m_Doc, object->m_strName), object.get()});
+    // Objects nest under their parents as the modeller shows them.
+    const std::vector<int> parents = ObjectParents(m_Doc.m_Objects);
+    for (size_t i = 0; i < m_Doc.m_Objects.size(); ++i) {
+      entries.push_back({NameToQString(m_Doc, m_Doc.m_Objects[i]->m_strName), m_Doc.m_Objects[i].get(), parents[i],
+                         static_cast<int>(i)});
+      nested = nested || parents[i] >= 0;
+    }
   } else {
-    for (const auto& material : m_Doc.m_Materials) {
-      entries.push_back({NameToQString(m_Doc, material->m_strName), material.get()});
+    for (size_t i = 0; i < m_Doc.m_Materials.size(); ++i) {
+      entries.push_back(
+          {NameToQString(m_Doc, m_Doc.m_Materials[i]->m_strName), m_Doc.m_Materials[i].get(), -1, static_cast<int>(i)});
     }
   }
   std::stable_sort(entries.begin(), entries.end(), NameBefore);
+  // Items are made first and placed in name order, so siblings stay sorted
+  // wherever they hang.
+  std::vector<QTreeWidgetItem*> items(entries.size(), nullptr);
   for (const Entry& entry : entries) {
-    auto* item = new QTreeWidgetItem(m_pTree, QStringList(entry.name));
+    auto* item = new QTreeWidgetItem(QStringList(entry.name));
     item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(entry.record)));
+    items[static_cast<size_t>(entry.index)] = item;
   }
+  for (const Entry& entry : entries) {
+    QTreeWidgetItem* item = items[static_cast<size_t>(entry.index)];
+    if (entry.parent < 0) {
+      m_pTree->addTopLevelItem(item);
+    } else {
+      items[static_cast<size_t>(entry.parent)]->addChild(item);
+    }
+  }
+  m_pTree->setRootIsDecorated(nested);
+  m_pTree->expandAll();
   m_bFilling = false;
 }
 

@@ -1,6 +1,7 @@
-// The object tab and the material tab: a tree with one root item per object
-// (or material), sorted by name, above the roll-up page area that edits the
-// selected one. The page area stays hidden until an item is selected.
+// The object tab and the material tab: a tree of the objects, each nested
+// under its parent object, or of the materials, siblings sorted by name,
+// above the roll-up page area that edits the selected one. The page area
+// stays hidden until an item is selected.
 #pragma once
 
 #include <QWidget>

@@ -99,6 +99,7 @@ class SidePanelTest : public QObject {
   void tabsAndPagesAreInOrder();
   void fileFiltersKeepTheirNames();
   void treesAreSortedByNameAndFollowTheDocument();
+  void objectsNestUnderTheirParents();
   void selectingAnObjectFillsTheObjectPages();
   void withNoObjectsSelectingShowsNoPages();
   void curvedSurfaceWithEightDivisions();
@@ -198,6 +199,27 @@ void SidePanelTest::treesAreSortedByNameAndFollowTheDocument() {
   QCOMPARE(objects->topLevelItemCount(), 0);
   QCOMPARE(Panel().MaterialTab()->Tree()->topLevelItemCount(), 0);
   QVERIFY(!Panel().ObjectTab()->PagesShown());
+}
+
+void SidePanelTest::objectsNestUnderTheirParents() {
+  // Depths 0, 1, 2, 1, 0: each object hangs under the nearest earlier one of smaller depth.
+  const auto nested = [](const std::string& name, int depth) {
+    std::string text = SlabObjectText(name, 10, 10, 10, 1);
+    return text.insert(text.find('{') + 1, "\n\tdepth " + std::to_string(depth));
+  };
+  QVERIFY(LoadText(*m_pDoc, DocumentText(kTwoMaterials, nested("body", 0) + nested("legs", 1) + nested("foot", 2) +
+                                                            nested("arms", 1) + nested("base", 0))));
+  QTreeWidget* objects = Panel().ObjectTab()->Tree();
+  QCOMPARE(TreeTexts(objects), QStringList({"base", "body"}));
+  QTreeWidgetItem* body = ItemNamed(objects, "body");
+  QCOMPARE(body->childCount(), 2);
+  QCOMPARE(body->child(0)->text(0), QStringLiteral("arms"));  // siblings sorted by name
+  QCOMPARE(body->child(1)->text(0), QStringLiteral("legs"));
+  QCOMPARE(body->child(1)->childCount(), 1);
+  QCOMPARE(body->child(1)->child(0)->text(0), QStringLiteral("foot"));
+  QVERIFY(body->isExpanded());
+  // A nested item selects its own object.
+  QCOMPARE(Panel().ObjectTab()->ItemRecord(body->child(1)->child(0)), static_cast<void*>(m_pDoc->Object(2)));
 }
 
 void SidePanelTest::selectingAnObjectFillsTheObjectPages() {

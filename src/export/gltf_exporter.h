@@ -3,10 +3,12 @@
 // passes and deformers applied), the document's materials and textures, and
 // its camera. Nodes nest as the objects do (vertices stay in document
 // coordinates, so no node has a transform); an object without faces is kept
-// only as the parent of something. Materials no exported face uses are left
-// out unless asked for. The container follows the file name: .glb is one
-// binary file, .gltf a JSON file with its .bin and images beside it. Either
-// every file is replaced or none is.
+// only as the parent of something. Materials map as gltf_materials.h sets
+// out: base colour = colour x diffuse, emissive = colour x emission lit through
+// the base-colour texture; those no exported face uses are left out unless
+// asked for. The container follows the file name: .glb is one binary file,
+// .gltf a JSON file with its .bin and images beside it. Either every file is
+// replaced or none is.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,10 @@
 // The glTF export's materials and nodes as a Blender user sees them: emission
 // with its texture, colour x diffuse, one image per picture shared between
-// materials, unused materials left out, and objects nested by their depth.
+// materials, unused materials left out, objects nested by their depth, and
+// lathed ends lit on the side they face.
 #include <gtest/gtest.h>
 
+#include "document/mqo_reader.h"
 #include "export/gltf_exporter.h"
 #include "gltf_test_support.h"
 
@@ -111,6 +113,25 @@ TEST(GltfLook, NodesNestByDepthAndFacelessLeavesGo) {
   std::vector<std::string> roots;
   for (const auto& root : glb.json["scenes"][0]["nodes"]) roots.push_back(name(root));
   EXPECT_EQ(roots, (std::vector<std::string>{"body", "ground", "tail", "Camera"}));
+}
+
+TEST(GltfLook, LathedBottomNormalsPointDown) {
+  testing::ScratchFolder folder;
+  CQuorixDoc doc;
+  ASSERT_TRUE(ReadMqoFile(doc, BRIMVALE_SOURCE_DIR "/examples/lathe_vase.mqo"));
+  const auto glb = Export(doc);
+  const auto& attributes = glb.json["meshes"][0]["primitives"][0]["attributes"];
+  const int positions = attributes["POSITION"];
+  const int normals = attributes["NORMAL"];
+  const size_t count = glb.json["accessors"][static_cast<size_t>(positions)]["count"];
+  int onAxis = 0;
+  for (size_t v = 0; v < count; ++v) {
+    const auto p = glb.Element(positions, v);
+    if (p[1] != 0.0 || p[0] * p[0] + p[2] * p[2] > 1e-6) continue;  // the bottom's centre
+    ++onAxis;
+    EXPECT_LT(glb.Element(normals, v)[1], -0.99) << v;
+  }
+  EXPECT_GT(onAxis, 0);
 }
 
 }  // namespace

@@ -131,24 +131,5 @@ TEST(DerivedExport, LatheTakesTheMaterialOfItsProfileLines) {
   EXPECT_EQ(objects.find(" > , 0 , "), std::string::npos);
 }
 
-TEST(DerivedExport, LathedBottomIsLitOnTheSideItFaces) {
-  CQuorixDoc doc;
-  ASSERT_TRUE(ReadMqoFile(doc, BRIMVALE_SOURCE_DIR "/examples/lathe_vase.mqo"));
-  CMeshObject& vase = *doc.m_Objects.front();
-  CMeshBuilder(&vase).BuildDerivedGeometry(&doc.Display);
-  const CMeshObject& derived = *vase.m_pDerived;
-  const auto& quads = derived.m_Faces.Quads();
-  int bottom = 0;
-  for (size_t q = 0; q < quads.size(); ++q) {
-    bool flat = true;
-    for (int c = 0; c < 4; ++c) flat = flat && derived.m_Vertices.Position(quads[q].m_Index[c]).y == 0.0f;
-    if (!flat) continue;
-    ++bottom;
-    EXPECT_LT(derived.m_Faces.m_QuadNormals[q].y, -0.99f) << q;
-    for (size_t c = 0; c < 4; ++c) EXPECT_LT(derived.m_Faces.m_QuadCornerNormals[4 * q + c].y, 0.0f) << q;
-  }
-  EXPECT_EQ(bottom, 16);
-}
-
 }  // namespace
 }  // namespace brimvale

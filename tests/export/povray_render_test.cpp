@@ -192,12 +192,10 @@ Picture RenderDocument(CQuorixDoc& doc, const testing::ScratchFolder& folder) {
   return picture;
 }
 
-TEST(PovrayRender, GeometryAndTextureAreNotMirrored) {
-  ASSERT_TRUE(HavePovray());
-  testing::ScratchFolder folder;
-  // A texture whose left half is red and right half blue.
+// halves.png: a texture whose left half is red and right half blue.
+bool WriteHalves(const testing::ScratchFolder& folder) {
   CPixelImage texture;
-  ASSERT_TRUE(texture.Create(64, 64, 24));
+  if (!texture.Create(64, 64, 24)) return false;
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 64; ++x) {
       uint8_t* p = texture.PixelAddress(x, y);
@@ -206,7 +204,13 @@ TEST(PovrayRender, GeometryAndTextureAreNotMirrored) {
       p[2] = x < 32 ? 255 : 0;  // red
     }
   }
-  ASSERT_TRUE(SavePng((folder.Path() / "halves.png").string(), texture, nullptr, 0));
+  return SavePng((folder.Path() / "halves.png").string(), texture, nullptr, 0);
+}
+
+TEST(PovrayRender, GeometryAndTextureAreNotMirrored) {
+  ASSERT_TRUE(HavePovray());
+  testing::ScratchFolder folder;
+  ASSERT_TRUE(WriteHalves(folder));
 
   CQuorixDoc doc;
   doc.m_bMegaPov = 0;
@@ -249,17 +253,7 @@ TEST(PovrayRender, GeometryAndTextureAreNotMirrored) {
 TEST(PovrayRender, MaterialLitOnlyByEmissionShowsItsTexture) {
   ASSERT_TRUE(HavePovray());
   testing::ScratchFolder folder;
-  CPixelImage texture;  // left half red, right half blue
-  ASSERT_TRUE(texture.Create(64, 64, 24));
-  for (int y = 0; y < 64; ++y) {
-    for (int x = 0; x < 64; ++x) {
-      uint8_t* p = texture.PixelAddress(x, y);
-      p[0] = x < 32 ? 0 : 255;
-      p[1] = 0;
-      p[2] = x < 32 ? 255 : 0;
-    }
-  }
-  ASSERT_TRUE(SavePng((folder.Path() / "halves.png").string(), texture, nullptr, 0));
+  ASSERT_TRUE(WriteHalves(folder));
   // With `emission` (POV-Ray 3.7) and folded into `ambient` (3.5).
   for (const float version : {3.7f, 3.5f}) {
     CQuorixDoc doc;

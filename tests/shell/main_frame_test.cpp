@@ -103,10 +103,11 @@ void MainFrameTest::menuTextsAndOrder() {
   QCOMPARE(titles, (QStringList{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
   const QList<QAction*> menus = f.frame.menuBar()->actions();
   QCOMPARE(MenuItemTexts(menus[0]->menu()),
-           (QStringList{"新規作成(&N)\tCtrl+N", "----", "メタセコイアのファイルを開く", "MegaPOVファイルを出力",
-                        "glTFファイルを出力", "----", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+           (QStringList{"新規作成(&N)\tCtrl+N", "----", "メタセコイアのファイルを開く", "最近使ったファイル",
+                        "再読み込み(&R)", "----", "MegaPOVファイルを出力", "glTFファイルを出力", "画像を保存(&P)...",
+                        "----", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
   QCOMPARE(MenuItemTexts(menus[1]->menu()), (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "全体を表示(&A)"}));
-  QCOMPARE(MenuItemTexts(menus[2]->menu()), (QStringList{"ﾊﾞｰｼﾞｮﾝ情報", "ベンチマーク", "時間測定"}));
+  QCOMPARE(MenuItemTexts(menus[2]->menu()), (QStringList{"キーボードショートカット(&K)", "----", "ﾊﾞｰｼﾞｮﾝ情報", "ベンチマーク", "時間測定"}));
 
   QList<int> ids;
   for (QAction* menu : menus) {
@@ -114,7 +115,8 @@ void MainFrameTest::menuTextsAndOrder() {
       if (!item->isSeparator()) ids << item->data().toInt();
     }
   }
-  QCOMPARE(ids, (QList<int>{57600, 32791, 32800, 32805, 57665, 59392, 59393, 32804, 57664, 32790, 32803}));
+  QCOMPARE(ids, (QList<int>{57600, 32791, 0, ID_FILE_RELOAD, 32800, 32805, ID_FILE_SAVE_PICTURE, 57665, 59392, 59393,
+                            32804, ID_HELP_SHORTCUTS, 57664, 32790, 32803}));
   QCOMPARE(f.frame.Action(ID_OPEN_MQO)->statusTip(), QString("メタセコイアのファイルを入力"));
   QCOMPARE(f.frame.Action(ID_EXPORT_POV)->toolTip(), QString("POV-Ray/MegaPOVに出力"));
 }
@@ -258,7 +260,7 @@ void MainFrameTest::unreadableFileIsReported() {
   QCOMPARE(f.dialogs.titles, QStringList{"エラー"});
   QVERIFY(f.dialogs.messages[0].contains("brimvale-no-such-file.mqo"));
   QVERIFY(f.dialogs.errors[0]);
-  QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_LOADED), 1);
+  QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_LOADED), 0);  // the open document was left as it was
 }
 
 void MainFrameTest::exportIsEnabledOnlyWithObjectsAndWritesFiles() {
@@ -347,8 +349,8 @@ void MainFrameTest::benchmarkDrawsEveryFrame() {
 void MainFrameTest::timeMeasurementOfAnEmptyDocument() {
   Fixture f;
   f.Run(ID_TIME_MEASUREMENT);
-  QCOMPARE(f.dialogs.titles, QStringList{"ベンチマーク"});
-  QCOMPARE(f.dialogs.messages[0], QString("フリーズ\t0.0000 秒\t0.0000\n\n法線\t0.0000 秒\t0.0000\n\n"
+  QCOMPARE(f.dialogs.titles, QStringList{"時間測定"});
+  QCOMPARE(f.dialogs.messages[0], QString("\t合計\t1 回あたり (秒)\n\nフリーズ\t0.0000 秒\t0.0000\n\n法線\t0.0000 秒\t0.0000\n\n"
                                           "スムース法線 0.0000 秒\t0.0000\n\nトータル\t0.0000 秒\t0.0000"));
 }
 

@@ -170,8 +170,10 @@ TEST(MqoReaderFaults, AFileCutInsideAChunkIsNotedAndAWholeOneWithoutEofIsNot) {
   EXPECT_FALSE(ReadDoc(whole + "Eof\n").status.endsEarly);
   // Cut in the second object's vertices, its faces, before its closing brace, and in the materials.
   const size_t second = whole.find("Object \"b\"");
-  for (const std::string& mark : {std::string("1 0 0"), std::string("4 V("), std::string("\t}\n}")}) {
-    ReadDoc cut(whole.substr(0, whole.find(mark, second) + 2));
+  for (const std::string& mark : {std::string("1 0 0"), std::string("4 V("), std::string("\t}\r\n}")}) {
+    const size_t at = whole.find(mark, second);
+    ASSERT_NE(at, std::string::npos) << mark;
+    ReadDoc cut(whole.substr(0, at + 2));
     EXPECT_TRUE(cut.status.endsEarly) << mark;
     EXPECT_EQ(cut.doc.ObjectCount(), 2) << mark;
   }

@@ -33,8 +33,10 @@ std::vector<CMissingTexture> MissingTextures(const CQuorixDoc& doc) {
     // Metasequoia texture folder (the resolved path when nothing was found).
     const std::string local = LocalPathFromName(material.m_strTexture, doc.m_bUtf8);
     const std::string folder = DocumentFolder(doc.m_strPathName);
+    // A relative resolved path means no texture folder was configured: nothing more was tried.
+    const std::string& resolved = material.m_strTexturePath;
     for (const std::string& path : {local.starts_with('/') ? local : std::string(), folder + local,
-                                    material.m_strTexturePath}) {
+                                    resolved.starts_with('/') ? resolved : std::string()}) {
       if (!path.empty() && std::find(entry.triedPaths.begin(), entry.triedPaths.end(), path) == entry.triedPaths.end())
         entry.triedPaths.push_back(path);
     }

@@ -29,6 +29,7 @@
 #include "shell/frame_texts.h"
 #include "shell/model_reading.h"
 #include "shell/background_derivation.h"
+#include "shell/edit_history.h"
 #include "panel/panel_page.h"
 #include "shell/quorix_view.h"
 #include "shell/status_indicators.h"
@@ -97,7 +98,9 @@ CMainFrame::CMainFrame(CQuorixDoc& doc, QWidget* parent)
 
   m_pDerivation = new CBackgroundDerivation(doc, this);
   connect(m_pDerivation, &CBackgroundDerivation::derived, m_pView, &CQuorixView::RequestUpdate);
-  CPanelPage::SetRederiveHook([this](CMeshObject& object) { m_pDerivation->Rederive(object); });
+  m_pHistory = new CEditHistory(doc, *m_pDerivation, this);
+  connect(m_pHistory, &CEditHistory::changed, this, &CMainFrame::UpdateCommandUI);
+  CPanelPage::SetRederiveHook([this](CMeshObject& object) { ObjectEdited(object); });
 
   m_Doc.Hub().Register(this);
   UpdateTitle();
@@ -180,6 +183,10 @@ void CMainFrame::BuildMenus() {
   file->addSeparator();
   file->addAction(Action(ID_APP_EXIT));
 
+  QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
+  edit->addAction(Action(ID_EDIT_UNDO));
+  edit->addAction(Action(ID_EDIT_REDO));
+
   QMenu* view = menuBar()->addMenu(FrameText(texts::kMenuView));
   QAction* toolbar = MakeAction(ID_VIEW_TOOLBAR, texts::kItemToolbar, texts::kStrToolbar, nullptr,
                                 [this] { m_pToolBar->setVisible(m_pToolBar->isHidden()); });
@@ -198,7 +205,7 @@ void CMainFrame::BuildMenus() {
   m_pHelpMenu->addAction(Action(ID_BENCHMARK));
   m_pHelpMenu->addAction(Action(ID_TIME_MEASUREMENT));
 
-  for (QMenu* menu : {file, view, m_pHelpMenu}) {
+  for (QMenu* menu : {file, edit, view, m_pHelpMenu}) {
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
   }
 }
@@ -260,6 +267,11 @@ void CMainFrame::SetSidePanel(QWidget* panel) {
 
 void CMainFrame::SetDialogs(CFrameDialogs* dialogs) { m_pDialogs = dialogs ? dialogs : &DefaultFrameDialogs(); }
 
+void CMainFrame::ObjectEdited(CMeshObject& object) {
+  m_pDerivation->Rederive(object);
+  m_pHistory->NoteEdit();
+}
+
 bool CMainFrame::OnCommand(int id) {
   if (m_bBusy) return false;  // a shortcut reached during long work
   const auto found = m_Commands.find(id);
@@ -268,7 +280,10 @@ bool CMainFrame::OnCommand(int id) {
     found->second.handler();
     handled = true;
   } else if (m_UnhandledHook) {
+    // A plug-in command may change anything: it is undone as a whole.
+    m_pHistory->BeginWholeEdit();
     handled = m_UnhandledHook(id);
+    m_pHistory->EndWholeEdit(handled);
   }
   UpdateCommandUI();
   return handled;
@@ -282,6 +297,8 @@ void CMainFrame::UpdateCommandUI() {
   Action(ID_EXPORT_POV)->setEnabled(m_Doc.ObjectCount() > 0);
   Action(ID_EXPORT_GLTF)->setEnabled(m_Doc.ObjectCount() > 0);
   Action(ID_FILE_RELOAD)->setEnabled(!m_Doc.m_strPathName.empty());
+  Action(ID_EDIT_UNDO)->setEnabled(m_pHistory->CanUndo());
+  Action(ID_EDIT_REDO)->setEnabled(m_pHistory->CanRedo());
   Action(ID_VIEW_TOOLBAR)->setChecked(!m_pToolBar->isHidden());
   Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }

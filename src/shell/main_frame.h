@@ -23,11 +23,13 @@ class QToolBar;
 
 namespace brimvale {
 
+class CMeshObject;
 class CQuorixDoc;
 class CQuorixView;
 class CFrameDialogs;
 class CStatusIndicators;
 class CBackgroundDerivation;
+class CEditHistory;
 
 class CMainFrame : public QMainWindow, public CDocListener {
   Q_OBJECT
@@ -61,6 +63,10 @@ class CMainFrame : public QMainWindow, public CDocListener {
   // status-bar note, the old model kept) when it cannot be read.
   bool ReloadModel();
   CBackgroundDerivation& Derivation() const { return *m_pDerivation; }
+  CEditHistory& History() const { return *m_pHistory; }
+  // An object's attributes were edited in the side panel: it derives again
+  // off the window's thread, and the edit becomes an undo step.
+  void ObjectEdited(CMeshObject& object);
   // Draws the view's camera offscreen at `size` and writes it as PNG, the same
   // picture the command line's render makes; false with a message on failure.
   bool SavePicture(const QString& path, QSize size);
@@ -141,6 +147,7 @@ class CMainFrame : public QMainWindow, public CDocListener {
   QMenu* m_pHelpMenu = nullptr;
   CStatusIndicators* m_pIndicators = nullptr;
   CBackgroundDerivation* m_pDerivation = nullptr;
+  CEditHistory* m_pHistory = nullptr;
   std::map<int, CCommand> m_Commands;
   std::function<bool(int)> m_UnhandledHook;
   CFrameDialogs* m_pDialogs;

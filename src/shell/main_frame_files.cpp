@@ -16,6 +16,7 @@
 #include "document/quorix_doc.h"
 #include "shell/background_derivation.h"
 #include "shell/command_ids.h"
+#include "shell/edit_history.h"
 #include "shell/frame_dialogs.h"
 #include "shell/frame_texts.h"
 #include "shell/main_frame.h"
@@ -41,7 +42,13 @@ void CMainFrame::BuildDailyActions() {
   Action(ID_FILE_SAVE_PICTURE)->setText(tr("画像を保存(&P)..."));
   MakeAction(ID_HELP_SHORTCUTS, nullptr, nullptr, nullptr, [this] { OnShortcuts(); });
   Action(ID_HELP_SHORTCUTS)->setText(tr("キーボードショートカット(&K)"));
-  addActions({Action(ID_FILE_RELOAD), Action(ID_FILE_SAVE_PICTURE)});
+  MakeAction(ID_EDIT_UNDO, nullptr, nullptr, nullptr, [this] { m_pHistory->Undo(); })
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Action(ID_EDIT_UNDO)->setText(tr("元に戻す(&U)"));
+  MakeAction(ID_EDIT_REDO, nullptr, nullptr, nullptr, [this] { m_pHistory->Redo(); })
+      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  Action(ID_EDIT_REDO)->setText(tr("やり直し(&R)"));
+  addActions({Action(ID_FILE_RELOAD), Action(ID_FILE_SAVE_PICTURE), Action(ID_EDIT_UNDO), Action(ID_EDIT_REDO)});
 
   m_pWatcher = new QFileSystemWatcher(this);
   connect(m_pWatcher, &QFileSystemWatcher::fileChanged, this, &CMainFrame::OnWatchedFileChanged);
@@ -156,6 +163,8 @@ void CMainFrame::OnShortcuts() {
       {tr("Shift+矢印キー"), tr("移動")},
       {tr("+ / -, Page Up / Page Down"), tr("拡大 / 縮小")},
       {tr("Home"), tr("全体を表示")},
+      {tr("Ctrl+Z"), tr("元に戻す")},
+      {tr("Ctrl+Shift+Z, Ctrl+Y"), tr("やり直し")},
       {tr("Ctrl+N"), tr("新規作成")},
       {tr("Ctrl+Q"), tr("終了")},
   };

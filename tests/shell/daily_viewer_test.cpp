@@ -11,9 +11,11 @@
 #include <QTest>
 
 #include "document/quorix_doc.h"
+#include "geometry/derived_counts.h"
 #include "frame_test_support.h"
 #include "shell/background_derivation.h"
 #include "shell/command_ids.h"
+#include "shell/edit_history.h"
 #include "shell/main_frame.h"
 #include "shell/quorix_view.h"
 #include "shell/window_settings.h"
@@ -49,6 +51,7 @@ class DailyViewerTest : public QObject {
   void failedOpenKeepsTheModel();
   void cutFileOpensWithAWarning();
   void editsDeriveAfterReturningToTheEventLoop();
+  void undoRedoOfAColourAndAMirror();
   void recentFilesOrderAndPruning();
   void reloadOfARewrittenFileKeepsTheCamera();
   void savedPictureEqualsTheCommandLineRender();
@@ -112,6 +115,52 @@ void DailyViewerTest::editsDeriveAfterReturningToTheEventLoop() {
   QVERIFY(cube.m_pDerived.get() != before);
   // Four patch passes of two each make 16 quads of every quad.
   QCOMPARE(cube.m_pDerived->QuadCount(), cube.QuadCount() * 16);
+}
+
+void DailyViewerTest::undoRedoOfAColourAndAMirror() {
+  Fixture f;
+  QVERIFY(f.frame.OpenMqoPath(DataFile("cube.mqo")));
+  CEditHistory& history = f.frame.History();
+  QVERIFY(!history.CanUndo());
+  CMeshObject& cube = *f.doc.Object(0);
+  CMaterial& red = *f.doc.Material(0);
+  const uint32_t colour = red.m_Color;
+  const auto quads = [&] {
+    return f.frame.Derivation().Pending() ? -1 : DerivedCounts(cube, &f.doc.Display).quads;
+  };
+  QCOMPARE(quads(), 6);
+
+  red.m_Color = PackColor(9, 8, 7);
+  f.doc.Hub().NotifyAll(NOTIFY_REDRAW);  // as a panel page announces its edit
+  QTRY_VERIFY(history.CanUndo());
+  cube.m_nMirrorType = 1;  // separate halves across X
+  f.frame.ObjectEdited(cube);
+  QTRY_COMPARE(quads(), 12);
+
+  f.frame.Action(ID_EDIT_UNDO)->trigger();
+  QCOMPARE(cube.m_nMirrorType, 0);
+  QCOMPARE(red.m_Color, PackColor(9, 8, 7));
+  QTRY_COMPARE(quads(), 6);
+  f.frame.Action(ID_EDIT_UNDO)->trigger();
+  QCOMPARE(red.m_Color, colour);
+  QVERIFY(!f.frame.Action(ID_EDIT_UNDO)->isEnabled());
+
+  f.frame.Action(ID_EDIT_REDO)->trigger();
+  QCOMPARE(red.m_Color, PackColor(9, 8, 7));
+  f.frame.Action(ID_EDIT_REDO)->trigger();
+  QCOMPARE(cube.m_nMirrorType, 1);
+  QTRY_COMPARE(quads(), 12);
+  QVERIFY(!history.CanRedo());
+
+  // Navigation is no step; reading the file again starts a new history.
+  f.doc.m_Scene.m_vPosition.x += 10.0f;
+  f.doc.Hub().NotifyAll(NOTIFY_CAMERA_MOVED);
+  const CVector3 navigated = f.doc.m_Scene.m_vPosition;
+  f.frame.Action(ID_EDIT_UNDO)->trigger();
+  QCOMPARE(cube.m_nMirrorType, 0);
+  QCOMPARE(f.doc.m_Scene.m_vPosition, navigated);
+  QVERIFY(f.frame.ReloadModel());
+  QVERIFY(!history.CanUndo() && !history.CanRedo());
 }
 
 void DailyViewerTest::recentFilesOrderAndPruning() {

@@ -100,14 +100,15 @@ void MainFrameTest::menuTextsAndOrder() {
   Fixture f;
   QStringList titles;
   for (QAction* action : f.frame.menuBar()->actions()) titles << action->text();
-  QCOMPARE(titles, (QStringList{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
+  QCOMPARE(titles, (QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"}));
   const QList<QAction*> menus = f.frame.menuBar()->actions();
   QCOMPARE(MenuItemTexts(menus[0]->menu()),
            (QStringList{"新規作成(&N)\tCtrl+N", "----", "メタセコイアのファイルを開く", "最近使ったファイル",
                         "再読み込み(&R)", "----", "MegaPOVファイルを出力", "glTFファイルを出力", "画像を保存(&P)...",
                         "----", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
-  QCOMPARE(MenuItemTexts(menus[1]->menu()), (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "全体を表示(&A)"}));
-  QCOMPARE(MenuItemTexts(menus[2]->menu()), (QStringList{"キーボードショートカット(&K)", "----", "ﾊﾞｰｼﾞｮﾝ情報", "ベンチマーク", "時間測定"}));
+  QCOMPARE(MenuItemTexts(menus[1]->menu()), (QStringList{"元に戻す(&U)", "やり直し(&R)"}));
+  QCOMPARE(MenuItemTexts(menus[2]->menu()), (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "全体を表示(&A)"}));
+  QCOMPARE(MenuItemTexts(menus[3]->menu()), (QStringList{"キーボードショートカット(&K)", "----", "ﾊﾞｰｼﾞｮﾝ情報", "ベンチマーク", "時間測定"}));
 
   QList<int> ids;
   for (QAction* menu : menus) {
@@ -115,8 +116,8 @@ void MainFrameTest::menuTextsAndOrder() {
       if (!item->isSeparator()) ids << item->data().toInt();
     }
   }
-  QCOMPARE(ids, (QList<int>{57600, 32791, 0, ID_FILE_RELOAD, 32800, 32805, ID_FILE_SAVE_PICTURE, 57665, 59392, 59393,
-                            32804, ID_HELP_SHORTCUTS, 57664, 32790, 32803}));
+  QCOMPARE(ids, (QList<int>{57600, 32791, 0, ID_FILE_RELOAD, 32800, 32805, ID_FILE_SAVE_PICTURE, 57665, ID_EDIT_UNDO,
+                            ID_EDIT_REDO, 59392, 59393, 32804, ID_HELP_SHORTCUTS, 57664, 32790, 32803}));
   QCOMPARE(f.frame.Action(ID_OPEN_MQO)->statusTip(), QString("メタセコイアのファイルを入力"));
   QCOMPARE(f.frame.Action(ID_EXPORT_POV)->toolTip(), QString("POV-Ray/MegaPOVに出力"));
 }
@@ -372,8 +373,8 @@ void MainFrameTest::unhandledCommandsReachTheHook() {
     f.frame.AddCommandItem(m, 200 + refills, QString("item %1").arg(refills));
   });
   const QList<QAction*> top = f.frame.menuBar()->actions();
-  QCOMPARE(top[3]->menu(), f.frame.menuBar()->actions().last()->menu());  // Help stays last
-  QCOMPARE(top[2]->menu(), menu);
+  QCOMPARE(top[4]->menu(), f.frame.menuBar()->actions().last()->menu());  // Help stays last
+  QCOMPARE(top[3]->menu(), menu);
   emit menu->aboutToShow();
   emit menu->aboutToShow();
   QCOMPARE(refills, 2);
@@ -422,9 +423,8 @@ void MainFrameTest::acceleratorsOpenOrDoNothing() {
   QCOMPARE(f.dialogs.openCalls, 1);
   QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_LOADED), 1);
   QCOMPARE(f.frame.Action(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-  // Save, undo, cut, copy, paste and pane switching have no action here.
-  const QKeySequence silent[] = {QKeySequence(Qt::CTRL | Qt::Key_S),     QKeySequence(Qt::CTRL | Qt::Key_Z),
-                                 QKeySequence(Qt::ALT | Qt::Key_Backspace), QKeySequence(Qt::CTRL | Qt::Key_X),
+  // Save, cut, copy, paste and pane switching have no action here.
+  const QKeySequence silent[] = {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::ALT | Qt::Key_Backspace), QKeySequence(Qt::CTRL | Qt::Key_X),
                                  QKeySequence(Qt::SHIFT | Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_C),
                                  QKeySequence(Qt::CTRL | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_V),
                                  QKeySequence(Qt::SHIFT | Qt::Key_Insert), QKeySequence(Qt::Key_F6),

@@ -509,6 +509,34 @@ with &quot;Light_&quot; are lights</translation>
         <source>終了</source>
         <translation>Quit</translation>
     </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z, Ctrl+Y</source>
+        <translation>Ctrl+Shift+Z, Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
 </context>
 <context>
     <name>brimvale::CMappingPage</name>

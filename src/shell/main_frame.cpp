@@ -199,11 +199,11 @@ void CMainFrame::BuildMenus() {
   view->addAction(Action(ID_VIEW_FIT));
 
   m_pHelpMenu = menuBar()->addMenu(FrameText(texts::kMenuHelp));
-  m_pHelpMenu->addAction(Action(ID_HELP_SHORTCUTS));
-  m_pHelpMenu->addSeparator();
   m_pHelpMenu->addAction(Action(ID_APP_ABOUT));
   m_pHelpMenu->addAction(Action(ID_BENCHMARK));
   m_pHelpMenu->addAction(Action(ID_TIME_MEASUREMENT));
+  m_pHelpMenu->addSeparator();
+  m_pHelpMenu->addAction(Action(ID_HELP_SHORTCUTS));
 
   for (QMenu* menu : {file, edit, view, m_pHelpMenu}) {
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
@@ -280,7 +280,9 @@ bool CMainFrame::OnCommand(int id) {
     found->second.handler();
     handled = true;
   } else if (m_UnhandledHook) {
-    // A plug-in command may change anything: it is undone as a whole.
+    // A plug-in command may change anything: it is undone as a whole, and
+    // what still derives from the meshes before it must not come back after it.
+    m_pDerivation->DropPending();
     m_pHistory->BeginWholeEdit();
     handled = m_UnhandledHook(id);
     m_pHistory->EndWholeEdit(handled);
@@ -477,11 +479,9 @@ void CMainFrame::ReportExport(bool written, const QString& path, const std::stri
     return;
   }
   m_strLastFolder = QFileInfo(path).absolutePath();
-  if (!warnings.empty()) {
-    statusBar()->showMessage(QString::fromStdString(warnings.front()), 8000);
-  } else {
-    statusBar()->showMessage(tr("%1 に出力しました").arg(QDir::toNativeSeparators(path)), 8000);
-  }
+  QString message = tr("%1 に出力しました").arg(QDir::toNativeSeparators(path));
+  if (!warnings.empty()) message += QStringLiteral("  /  ") + QString::fromStdString(warnings.front());
+  statusBar()->showMessage(message, 8000);
 }
 
 void CMainFrame::OnAbout() {

@@ -13,7 +13,7 @@ PACKAGES="
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-ipafont-gothic
   povray
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick openbox
   python3
   desktop-file-utils appstream xdg-utils shared-mime-info libglib2.0-bin dpkg-dev
 "

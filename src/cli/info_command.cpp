@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/command_registry.h"
+#include "document/material_textures.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
 #include "foundation/text_decoding.h"
@@ -161,7 +162,8 @@ Record SceneRecord(const CScene& scene) {
   return r;
 }
 
-Record DocumentRecord(const CQuorixDoc& doc, const std::string& file, const InfoOptions& options) {
+Record DocumentRecord(const CQuorixDoc& doc, const std::string& file, const MqoReadStatus& read,
+                      const InfoOptions& options) {
   Record r;
   r["file"] = file;
   r["title"] = doc.m_strTitle;
@@ -173,6 +175,15 @@ Record DocumentRecord(const CQuorixDoc& doc, const std::string& file, const Info
   r["scene"] = SceneRecord(doc.m_Scene);
   r["dropped_faces"] = doc.m_nDroppedFaces;
   r["skipped_face_colours"] = doc.m_nSkippedFaceColours;
+  r["ends_early"] = read.endsEarly;
+  r["missing_textures"] = Record::array();
+  for (const CMissingTexture& missing : MissingTextures(doc)) {
+    Record m;
+    m["material"] = missing.material;
+    m["name"] = DecodeName(missing.name, doc.m_bUtf8);
+    m["tried"] = missing.triedPaths;
+    r["missing_textures"].push_back(m);
+  }
   return r;
 }
 
@@ -207,6 +218,14 @@ void PrintText(const Record& r) {
   std::printf("  dropped faces: %d\n", r["dropped_faces"].get<int>());
   const int skipped = r["skipped_face_colours"].get<int>();
   if (skipped > 0) std::printf("  faces read without their colours (COL too short): %d\n", skipped);
+  if (r["ends_early"].get<bool>())
+    std::printf("  the file ends early: %zu objects read\n", r["objects"].size());
+  for (const auto& missing : r["missing_textures"]) {
+    std::printf("  texture not found: %s (material %d), looked for", Dump(missing["name"]).c_str(),
+                missing["material"].get<int>());
+    for (const auto& path : missing["tried"]) std::printf(" %s", Dump(path).c_str());
+    std::printf("\n");
+  }
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -255,7 +274,7 @@ int Run(const std::vector<std::string>& args) {
       for (const auto& object : doc.m_Objects) objects.push_back(object.get());
       BuildDerivedGeometryInParallel(objects, &doc.Display);
     }
-    const Record record = DocumentRecord(doc, file, options);
+    const Record record = DocumentRecord(doc, file, read, options);
     if (options.json) {
       std::printf("%s\n", Dump(record).c_str());
     } else {

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 namespace brimvale {
 
@@ -23,4 +25,14 @@ size_t TextureBudgetLeft(const CQuorixDoc& doc, const CMaterial& material);
 
 void LoadMaterialTextures(CQuorixDoc& doc, CMaterial& material);
 
+// A colour texture a material names that could not be loaded, and the paths
+// tried for it (so a user can see where to put the file).
+struct CMissingTexture {
+  int material = 0;  // index in the document's list
+  std::string name;  // as the file names it
+  std::vector<std::string> triedPaths;
+};
+
+// The document's missing colour textures, in material order.
+std::vector<CMissingTexture> MissingTextures(const CQuorixDoc& doc);
 }  // namespace brimvale

@@ -67,10 +67,16 @@ void ReadMaterialChunk(CMqoReadContext& context) {
   CMqoCursor& cursor = context.cursor;
   const int count = cursor.ReadInt();
   std::string_view token;
-  if (!cursor.NextToken(token)) return;  // the opening brace
+  if (!cursor.NextToken(token)) {  // the opening brace
+    context.endsEarly = true;
+    return;
+  }
   bool closed = false;
   for (int i = 0; i < count; ++i) {
-    if (!cursor.NextNameToken(token)) return;
+    if (!cursor.NextNameToken(token)) {
+      context.endsEarly = true;
+      return;
+    }
     // Fewer lines than the count said: the chunk's brace ends it, and what
     // follows the chunk is never taken for materials.
     if (token == "}") {
@@ -83,7 +89,7 @@ void ReadMaterialChunk(CMqoReadContext& context) {
     LoadMaterialTextures(context.doc, *material);
   }
   // More lines than the count said are skipped up to the closing brace.
-  if (!closed) SkipToChunkEnd(cursor, 1);
+  if (!closed && !SkipToChunkEnd(cursor, 1)) context.endsEarly = true;
 }
 
 }  // namespace brimvale

@@ -194,16 +194,23 @@ void FinishObject(CMeshObject& object) {
 void ReadObjectChunk(CMqoReadContext& context) {
   CMqoCursor& cursor = context.cursor;
   std::string_view token;
-  if (!cursor.NextNameToken(token)) return;
+  if (!cursor.NextNameToken(token)) {
+    context.endsEarly = true;
+    return;
+  }
   CMeshObject& object = *context.doc.AddObject();
   object.m_strName = NameFromToken(token);
   if (object.m_strName.empty()) object.m_strName = "metaseq_obj_01";
+  bool closed = false;
   if (cursor.NextToken(token)) {  // the opening brace
     bool haveVertices = false;
     int64_t depth = 0;
     while (cursor.NextToken(token)) {
       if (depth == 0) {
-        if (token == "}") break;
+        if (token == "}") {
+          closed = true;
+          break;
+        }
         if (token == "vertex" || token == "BVertex") {
           // Only the first vertex section counts: faces already read name its
           // vertices, so a later one must not replace them.
@@ -224,9 +231,14 @@ void ReadObjectChunk(CMqoReadContext& context) {
         if (ReadAttribute(cursor, token, object)) continue;
       }
       depth += BraceDelta(token);
-      if (depth < 0) break;  // a stray "}" closes the object
+      if (depth < 0) {  // a stray "}" closes the object
+        closed = true;
+        break;
+      }
     }
   }
+  // Cut off inside the object (or its vertex or face list): what was read stays.
+  if (!closed) context.endsEarly = true;
   FinishObject(object);
   cursor.ReleaseConsumed();
 }

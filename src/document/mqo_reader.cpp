@@ -28,6 +28,7 @@ void SetStatus(MqoReadStatus* status, MqoReadResult result, std::string reason =
   if (!status) return;
   status->result = result;
   status->reason = std::move(reason);
+  status->endsEarly = false;
 }
 
 std::string FileName(const std::string& path) {
@@ -70,6 +71,9 @@ bool ReadDocument(CQuorixDoc& doc, CMqoCursor& cursor, MqoReadStatus* status) {
     depth += BraceDelta(token);
     if (depth < 0) depth = 0;
   }
+  // A chunk the bytes end inside (a file cut short); a whole file merely
+  // lacking its Eof line is not one.
+  if (status) status->endsEarly = context.endsEarly || depth > 0;
   return true;
 }
 
@@ -106,9 +110,10 @@ int BraceDelta(std::string_view token) {
   return delta;
 }
 
-void SkipToChunkEnd(CMqoCursor& cursor, int64_t depth) {
+bool SkipToChunkEnd(CMqoCursor& cursor, int64_t depth) {
   std::string_view token;
   while (depth > 0 && cursor.NextToken(token)) depth += BraceDelta(token);
+  return depth <= 0;
 }
 
 bool ReadMqoBuffer(CQuorixDoc& doc, std::string_view bytes, MqoReadStatus* status) {

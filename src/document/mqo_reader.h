@@ -25,6 +25,9 @@ inline constexpr const char* kReadErrorCaption = "エラー";
 struct MqoReadStatus {
   MqoReadResult result = MqoReadResult::Ok;
   std::string reason;  // for CannotOpen: why, in words a command line can print
+  // Ok, but the file ended inside a chunk (an object, its vertex or face list):
+  // what came before the cut was kept. A whole file merely lacking Eof is not cut.
+  bool endsEarly = false;
 };
 
 // Told now and then how many bytes of the file the reader has passed.

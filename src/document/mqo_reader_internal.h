@@ -22,6 +22,8 @@ struct CMqoReadContext {
   // Corner tests that ear clipping may still spend in this read (about a
   // second); a hostile file full of huge polygons gets fans once it is spent.
   uint64_t triangulationBudget = uint64_t{1} << 26;
+  // The bytes ended inside a chunk (a file cut short).
+  bool endsEarly = false;
 };
 
 // The name of a quoted name token: the token less its first and last byte.
@@ -31,7 +33,8 @@ std::string NameFromToken(std::string_view token);
 int BraceDelta(std::string_view token);
 
 // Skips tokens until the chunk that is `depth` levels deep is closed.
-void SkipToChunkEnd(CMqoCursor& cursor, int64_t depth);
+// False when the bytes end before the chunk does.
+bool SkipToChunkEnd(CMqoCursor& cursor, int64_t depth);
 
 void ReadSceneChunk(CMqoCursor& cursor, CScene& scene);
 void ReadMaterialChunk(CMqoReadContext& context);

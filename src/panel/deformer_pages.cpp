@@ -66,7 +66,7 @@ void CDeformerPage::SetApplied(bool applied) {
   };
   list.erase(std::remove_if(list.begin(), list.end(), sameKind), list.end());
   if (applied) list.push_back(shared->Clone());
-  object->DiscardDerived();
+  Rederive(*object);
   if (object->m_bVisible) Announce();
 }
 
@@ -77,7 +77,7 @@ void CDeformerPage::SettingsChanged() {
     for (auto& deformer : object->m_Deformers) {
       if (deformer && std::strcmp(deformer->TypeName(), m_Kind.constData()) == 0) {
         deformer = shared->Clone();
-        object->DiscardDerived();
+        Rederive(*object);
       }
     }
   }

@@ -1,5 +1,6 @@
 #include "panel/material_pages.h"
 
+#include <QFile>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,6 +107,7 @@ void CMappingPage::ChangeName(std::string CMaterial::*field, const std::string& 
   if (Loading() || !material) return;
   material->*field = name;
   LoadMaterialTextures(Doc(), *material);
+  MarkMissingTexture();
   Announce();
 }
 
@@ -113,6 +115,22 @@ void CMappingPage::LoadControls() {
   const CMaterial* material = Material();
   if (!material) return;
   for (int i = 0; i < m_nRows; ++i) m_Rows[i].edit->setText(NameToQString(Doc(), material->*m_Rows[i].field));
+  MarkMissingTexture();
+}
+
+void CMappingPage::MarkMissingTexture() {
+  QLineEdit* edit = m_Rows[0].edit;
+  edit->setStyleSheet(QString());
+  edit->setToolTip(QString());
+  const int index = Doc().IndexOfMaterial(Material());
+  for (const CMissingTexture& missing : MissingTextures(Doc())) {
+    if (missing.material != index) continue;
+    // The name in a warning colour; where it was looked for in the tooltip.
+    edit->setStyleSheet(QStringLiteral("QLineEdit { color: #c0392b; }"));
+    QStringList paths;
+    for (const std::string& path : missing.triedPaths) paths << QFile::decodeName(QByteArray::fromStdString(path));
+    edit->setToolTip(tr("テクスチャが見つかりません。探した場所:") + u'\n' + paths.join(u'\n'));
+  }
 }
 
 }  // namespace brimvale

@@ -52,6 +52,8 @@ class CMappingPage : public CMaterialPage {
                  std::string CMaterial::*field);
   // Stores a new name, reloads the material's textures and announces.
   void ChangeName(std::string CMaterial::*field, const std::string& name);
+  // A colour texture that could not be loaded shows in a warning colour.
+  void MarkMissingTexture();
 
   MapRow m_Rows[4] = {};
   int m_nRows = 0;

@@ -23,7 +23,22 @@ namespace brimvale {
 namespace {
 // Room right of a numeric field for its spin button.
 constexpr int kSpinRoom = CSpinButton::kWidth + 4;
+
+std::function<void(CMeshObject&)>& RederiveHook() {
+  static std::function<void(CMeshObject&)> hook;
+  return hook;
+}
 }  // namespace
+
+void CPanelPage::SetRederiveHook(std::function<void(CMeshObject&)> hook) { RederiveHook() = std::move(hook); }
+
+void CPanelPage::Rederive(CMeshObject& object) {
+  if (RederiveHook()) {
+    RederiveHook()(object);
+  } else {
+    object.DiscardDerived();
+  }
+}
 
 CPanelPage::CPanelPage(CQuorixDoc& doc, const QString& title, const QString& englishTitle)
     : CRollupPage(title), m_Doc(doc), m_strEnglishTitle(englishTitle), m_pDialogs(&DefaultPanelDialogs()) {
@@ -179,7 +194,7 @@ void CObjectPage::AnnounceIfVisible(const CMeshObject& object, bool featureOn) {
 }
 
 void CObjectPage::GeometryChanged(CMeshObject& object, bool featureOn) {
-  object.DiscardDerived();
+  Rederive(object);
   AnnounceIfVisible(object, featureOn);
 }
 

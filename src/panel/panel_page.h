@@ -5,6 +5,8 @@
 // and announces each of its changes with NOTIFY_REDRAW.
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <map>
 
@@ -32,6 +34,10 @@ class CPanelPage : public CRollupPage {
   Q_OBJECT
 
  public:
+  // How an edited object derives again; the main window sets one that derives
+  // off its thread. Without one the derived geometry is dropped (rebuilt when drawn).
+  static void SetRederiveHook(std::function<void(CMeshObject&)> hook);
+
   // englishTitle is the page's second, never shown title ("Basic Setting"
   // except on the deformer pages).
   CPanelPage(CQuorixDoc& doc, const QString& title, const QString& englishTitle);
@@ -59,6 +65,8 @@ class CPanelPage : public CRollupPage {
   bool Loading() const { return m_nLoading > 0; }
   // NOTIFY_REDRAW to every listener but this page.
   void Announce();
+  // The object's settings changed: its derived geometry is rebuilt.
+  static void Rederive(CMeshObject& object);
 
   // Builders: each control is registered under its identifier. Labels are
   // companions of their fields, so they dim with them.

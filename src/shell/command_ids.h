@@ -26,6 +26,12 @@ inline constexpr int ID_TOGGLE_DOUBLE_SIDED = 32802;
 inline constexpr int ID_TIME_MEASUREMENT = 32803;
 inline constexpr int ID_VIEW_FIT = 32804;  // fit the camera to the whole model
 inline constexpr int ID_EXPORT_GLTF = 32805;
+// Commands of the daily viewer (no plug-in sees them).
+inline constexpr int ID_FILE_RELOAD = 32806;
+inline constexpr int ID_FILE_SAVE_PICTURE = 32807;
+inline constexpr int ID_HELP_SHORTCUTS = 32808;
+inline constexpr int ID_EDIT_UNDO = 32809;
+inline constexpr int ID_EDIT_REDO = 32810;
 
 // Control identifier of the side panel's dialog bar.
 inline constexpr int ID_SIDE_PANEL = 103;

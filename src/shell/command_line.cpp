@@ -24,6 +24,8 @@ CShellArguments ParseShellArguments(const std::vector<std::string>& args) {
       parsed.help = true;
     } else if (!optionsEnded && arg == "--version") {
       parsed.version = true;
+    } else if (!optionsEnded && arg == "--reset-settings") {
+      parsed.resetSettings = true;
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
       parsed.error = "unknown option: " + arg;
       return parsed;
@@ -38,7 +40,7 @@ CShellArguments ParseShellArguments(const std::vector<std::string>& args) {
 }
 
 const char* ShellUsage() {
-  return "Usage: brimvale [--lang ja|en] [FILE.mqo]\n"
+  return "Usage: brimvale [--lang ja|en] [--reset-settings] [FILE.mqo]\n"
          "\n"
          "Opens the Metasequoia model FILE (.mqo or .mqoz) in the Brimvale window,\n"
          "or starts with an empty document. Models can also be dropped on the window.\n"
@@ -49,6 +51,8 @@ const char* ShellUsage() {
          "      --lang L   the window's language: ja (Japanese) or en (English);\n"
          "                 by default Japanese when the system's first language is\n"
          "                 Japanese, English otherwise\n"
+         "      --reset-settings  forget the window's size and layout, the display\n"
+         "                 settings and the recent files, and start with the defaults\n"
          "\n"
          "Qt's own options (-platform NAME, -style NAME, ...) are accepted as well.\n"
          "For work without a display, see brimvale-cli --help.\n";

@@ -11,6 +11,7 @@ namespace brimvale {
 struct CShellArguments {
   bool help = false;
   bool version = false;
+  bool resetSettings = false;  // forget the remembered window layout and recent files
   std::string file;   // empty: start with an empty document
   std::string lang;   // "ja" or "en"; empty: the system's language decides
   std::string error;  // not empty: the command line is wrong (exit status 64)

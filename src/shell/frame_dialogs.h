@@ -2,6 +2,7 @@
 // interface so the tests can answer them without a user.
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -20,6 +21,9 @@ class CFrameDialogs {
   // A .glb or .gltf path to write (overwriting confirmed), or empty when
   // cancelled; the dialog starts at suggested (folder and name).
   virtual QString SaveGltfFile(QWidget* parent, const QString& suggested);
+  // A .png path to write and the picture's size (starting at `size`, the
+  // view's), or an empty path when cancelled.
+  virtual QString SavePictureFile(QWidget* parent, const QString& suggested, QSize& size);
   // A modal box with an OK button; error boxes get the critical icon.
   virtual void Message(QWidget* parent, const QString& text, const QString& title, bool error);
 };

@@ -42,6 +42,6 @@ int main(int argc, char** argv) {
   if (!InstallTranslations(ChooseUiLanguage(parsed.lang))) {
     std::fputs("brimvale: the translation could not be loaded\n", stderr);
   }
-  if (!app.InitInstance(DefaultSettingsPath(), parsed.file)) return kExitFailure;
+  if (!app.InitInstance(DefaultSettingsPath(), parsed.file, parsed.resetSettings)) return kExitFailure;
   return CQuorixApp::exec();
 }

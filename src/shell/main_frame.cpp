@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "document/document_transfer.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
 #include "export/gltf_exporter.h"
@@ -25,6 +27,10 @@
 #include "shell/display_toggles.h"
 #include "shell/frame_dialogs.h"
 #include "shell/frame_texts.h"
+#include "shell/model_reading.h"
+#include "shell/background_derivation.h"
+#include "shell/edit_history.h"
+#include "panel/panel_page.h"
 #include "shell/quorix_view.h"
 #include "shell/status_indicators.h"
 #include "shell/translation.h"
@@ -90,13 +96,22 @@ CMainFrame::CMainFrame(CQuorixDoc& doc, QWidget* parent)
   connect(m_pView, &CQuorixView::glUnavailable, this,
           [this](const QString& reason) { statusBar()->showMessage(reason); });
 
+  m_pDerivation = new CBackgroundDerivation(doc, this);
+  connect(m_pDerivation, &CBackgroundDerivation::derived, m_pView, &CQuorixView::RequestUpdate);
+  m_pHistory = new CEditHistory(doc, *m_pDerivation, this);
+  connect(m_pHistory, &CEditHistory::changed, this, &CMainFrame::UpdateCommandUI);
+  CPanelPage::SetRederiveHook([this](CMeshObject& object) { ObjectEdited(object); });
+
   m_Doc.Hub().Register(this);
   UpdateTitle();
   UpdateCommandUI();
   resize(900, 650);
 }
 
-CMainFrame::~CMainFrame() { m_Doc.Hub().Unregister(this); }
+CMainFrame::~CMainFrame() {
+  CPanelPage::SetRederiveHook(nullptr);
+  m_Doc.Hub().Unregister(this);
+}
 
 QAction* CMainFrame::Action(int id) const {
   const auto found = m_Commands.find(id);
@@ -122,11 +137,16 @@ QAction* CMainFrame::MakeAction(int id, const char* text, const char* stringTabl
 void CMainFrame::BuildActions() {
   MakeAction(ID_FILE_NEW, texts::kItemNew, texts::kStrNew, ":/icons/new.svg", [this] { OnFileNew(); })
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  MakeAction(ID_OPEN_MQO, texts::kItemOpenMqo, texts::kStrOpenMqo, ":/icons/open.svg", [this] { OnOpenMqo(); });
+  // Ctrl+O opens a Metasequoia file, the only kind of file this program reads;
+  // the menu item carries it so the menu shows it in every language.
+  MakeAction(ID_OPEN_MQO, texts::kItemOpenMqo, texts::kStrOpenMqo, ":/icons/open.svg", [this] { OnOpenMqo(); })
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  addAction(Action(ID_OPEN_MQO));  // reachable while any child has the focus
   MakeAction(ID_EXPORT_POV, texts::kItemExportPov, texts::kStrExportPov, ":/icons/export.svg",
              [this] { OnExportPov(); });
   MakeAction(ID_EXPORT_GLTF, texts::kItemExportGltf, texts::kStrExportGltf, nullptr, [this] { OnExportGltf(); });
-  MakeAction(ID_APP_EXIT, texts::kItemExit, texts::kStrExit, nullptr, [this] { close(); });
+  MakeAction(ID_APP_EXIT, texts::kItemExit, texts::kStrExit, nullptr, [this] { close(); })
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   MakeAction(ID_APP_ABOUT, texts::kItemAbout, texts::kStrAbout, ":/icons/about.svg", [this] { OnAbout(); });
   MakeAction(ID_BENCHMARK, texts::kItemBenchmark, nullptr, nullptr, [this] { OnBenchmark(); });
   MakeAction(ID_TIME_MEASUREMENT, texts::kItemTimeMeasurement, nullptr, nullptr,
@@ -134,10 +154,10 @@ void CMainFrame::BuildActions() {
   MakeAction(ID_VIEW_FIT, texts::kItemViewFit, texts::kStrViewFit, ":/icons/fit.svg", [this] { OnViewFit(); })
       ->setShortcut(QKeySequence(Qt::Key_Home));
 
-  // Ctrl+O opens a Metasequoia file: the only kind of file this program reads.
-  QAction* open = MakeAction(ID_FILE_OPEN, nullptr, nullptr, nullptr, [this] { OnOpenMqo(); });
-  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  addAction(open);
+  // The standard open command (plug-ins may send it) does the same.
+  MakeAction(ID_FILE_OPEN, nullptr, nullptr, nullptr, [this] { OnOpenMqo(); });
+
+  BuildDailyActions();
 
   for (const CDisplayToggle& toggle : DisplayToggles()) {
     QAction* action = MakeAction(toggle.id, nullptr, toggle.strings, toggle.icon,
@@ -152,10 +172,20 @@ void CMainFrame::BuildMenus() {
   file->addAction(Action(ID_FILE_NEW));
   file->addSeparator();
   file->addAction(Action(ID_OPEN_MQO));
+  QMenu* recent = file->addMenu(tr("最近使ったファイル"));
+  recent->setObjectName(QStringLiteral("RecentFiles"));
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { RefillRecentMenu(recent); });
+  file->addAction(Action(ID_FILE_RELOAD));
+  file->addSeparator();
   file->addAction(Action(ID_EXPORT_POV));
   file->addAction(Action(ID_EXPORT_GLTF));
+  file->addAction(Action(ID_FILE_SAVE_PICTURE));
   file->addSeparator();
   file->addAction(Action(ID_APP_EXIT));
+
+  QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
+  edit->addAction(Action(ID_EDIT_UNDO));
+  edit->addAction(Action(ID_EDIT_REDO));
 
   QMenu* view = menuBar()->addMenu(FrameText(texts::kMenuView));
   QAction* toolbar = MakeAction(ID_VIEW_TOOLBAR, texts::kItemToolbar, texts::kStrToolbar, nullptr,
@@ -172,8 +202,10 @@ void CMainFrame::BuildMenus() {
   m_pHelpMenu->addAction(Action(ID_APP_ABOUT));
   m_pHelpMenu->addAction(Action(ID_BENCHMARK));
   m_pHelpMenu->addAction(Action(ID_TIME_MEASUREMENT));
+  m_pHelpMenu->addSeparator();
+  m_pHelpMenu->addAction(Action(ID_HELP_SHORTCUTS));
 
-  for (QMenu* menu : {file, view, m_pHelpMenu}) {
+  for (QMenu* menu : {file, edit, view, m_pHelpMenu}) {
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
   }
 }
@@ -235,6 +267,11 @@ void CMainFrame::SetSidePanel(QWidget* panel) {
 
 void CMainFrame::SetDialogs(CFrameDialogs* dialogs) { m_pDialogs = dialogs ? dialogs : &DefaultFrameDialogs(); }
 
+void CMainFrame::ObjectEdited(CMeshObject& object) {
+  m_pDerivation->Rederive(object);
+  m_pHistory->NoteEdit();
+}
+
 bool CMainFrame::OnCommand(int id) {
   if (m_bBusy) return false;  // a shortcut reached during long work
   const auto found = m_Commands.find(id);
@@ -243,7 +280,12 @@ bool CMainFrame::OnCommand(int id) {
     found->second.handler();
     handled = true;
   } else if (m_UnhandledHook) {
+    // A plug-in command may change anything: it is undone as a whole, and
+    // what still derives from the meshes before it must not come back after it.
+    m_pDerivation->DropPending();
+    m_pHistory->BeginWholeEdit();
     handled = m_UnhandledHook(id);
+    m_pHistory->EndWholeEdit(handled);
   }
   UpdateCommandUI();
   return handled;
@@ -256,6 +298,9 @@ void CMainFrame::UpdateCommandUI() {
   }
   Action(ID_EXPORT_POV)->setEnabled(m_Doc.ObjectCount() > 0);
   Action(ID_EXPORT_GLTF)->setEnabled(m_Doc.ObjectCount() > 0);
+  Action(ID_FILE_RELOAD)->setEnabled(!m_Doc.m_strPathName.empty());
+  Action(ID_EDIT_UNDO)->setEnabled(m_pHistory->CanUndo());
+  Action(ID_EDIT_REDO)->setEnabled(m_pHistory->CanRedo());
   Action(ID_VIEW_TOOLBAR)->setChecked(!m_pToolBar->isHidden());
   Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
@@ -277,7 +322,10 @@ void CMainFrame::OnDisplayToggle(int id) {
   if (!toggle) return;
   CDisplaySettings& display = m_Doc.Display;
   display.*(toggle->flag) = !(display.*(toggle->flag));
-  if (toggle->discardDerived) m_Doc.DiscardAllDerived();
+  if (toggle->discardDerived) {
+    m_pDerivation->DropPending();  // results derived under the old settings
+    m_Doc.DiscardAllDerived();
+  }
   switch (toggle->repaint) {
     case ToggleRepaint::RedrawNow: m_pView->RedrawNow(); break;
     case ToggleRepaint::UpdateAll: m_pView->RequestUpdate(); break;
@@ -288,6 +336,7 @@ void CMainFrame::OnDisplayToggle(int id) {
 }
 
 void CMainFrame::OnFileNew() {
+  m_pDerivation->DropPending();
   m_Doc.m_strPathName.clear();  // a new document has no file
   m_Doc.Reset();
   UpdateTitle();
@@ -305,8 +354,12 @@ void CMainFrame::OnOpenMqo() {
   m_Doc.Hub().NotifyAll(NOTIFY_DOCUMENT_LOADED);
 }
 
-bool CMainFrame::OpenMqoPath(const QString& path) {
-  if (m_bBusy) return false;
+bool CMainFrame::OpenMqoPath(const QString& path) { return LoadModel(path, false) == LoadOutcome::Loaded; }
+
+CMainFrame::LoadOutcome CMainFrame::LoadModel(const QString& path, bool reload, bool acceptCut) {
+  if (m_bBusy) return LoadOutcome::Failed;
+  // Read aside: the open model stays whole until the new one has been read.
+  CQuorixDoc staged;
   MqoReadStatus status;
   bool read = false;
   {
@@ -314,27 +367,53 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
     CWaitCursor wait;
     {
       CWorkProgress progress(this, tr("モデルを開いています..."), false);
-      read = ReadMqoFile(m_Doc, QFile::encodeName(path).toStdString(), &status,
-                         [&progress](size_t done, size_t total) { progress.Step(done, total); });
+      read = ReadModelAside(staged, m_Doc, path, status,
+                            [&progress](size_t done, size_t total) { progress.Step(done, total); });
     }
+    if (read && status.endsEarly && !acceptCut) return LoadOutcome::CutShort;  // being written: try later
     if (read) {
+      m_pDerivation->DropPending();  // edits still deriving belong to the old model
+      const CScene camera = m_Doc.m_Scene;
+      TakeReadContents(m_Doc, staged);
       // The first frame's derived geometry, built here so that its progress
       // shows, and before the framing, which measures it.
       CWorkProgress progress(this, tr("オブジェクトを生成しています: %1 / %2"), false);
       EnsureDerivedGeometryForFrame(m_Doc, [&progress](size_t done, size_t total) { return progress.Step(done, total); });
-      ApplyOpeningFraming(m_Doc, FramingMode::Auto);
+      if (reload) {
+        m_Doc.m_Scene = camera;  // the user's camera outlives a reload
+      } else {
+        ApplyOpeningFraming(m_Doc, FramingMode::Auto);
+      }
     }
   }
-  if (read) m_strLastFolder = QFileInfo(path).absolutePath();
-  if (status.result == MqoReadResult::CannotOpen) {
-    m_pDialogs->Message(this, path + QStringLiteral("\n") + QString::fromStdString(status.reason),
-                        FrameText(texts::kErrorCaption), true);
+  if (!read) {
+    if (reload) {
+      statusBar()->showMessage(tr("再読み込みできませんでした。前のモデルを表示しています: %1").arg(path), 10000);
+    } else {
+      m_pDialogs->Message(this, ReadFailureText(path, status), FrameText(texts::kErrorCaption), true);
+    }
+    return LoadOutcome::Failed;
   }
+  m_strLastFolder = QFileInfo(path).absolutePath();
+  RememberRecentFile(path);
+  WatchOpenFile();
+  emit modelLoaded(path, reload);
   UpdateTitle();
   m_pView->RedrawNow();
   m_Doc.Hub().NotifyAll(NOTIFY_DOCUMENT_LOADED);
   UpdateCommandUI();
-  return read;
+  const QString warning = ReadWarningText(m_Doc, status);
+  if (!warning.isEmpty()) {
+    statusBar()->showMessage(warning, 15000);
+  } else if (reload) {
+    statusBar()->showMessage(tr("再読み込みしました: %1").arg(path), 5000);
+  }
+  return LoadOutcome::Loaded;
+}
+
+bool CMainFrame::ReloadModel() {
+  if (m_Doc.m_strPathName.empty()) return false;
+  return LoadModel(QFile::decodeName(QByteArray::fromStdString(m_Doc.m_strPathName)), true) == LoadOutcome::Loaded;
 }
 
 void CMainFrame::OnViewFit() {
@@ -360,6 +439,7 @@ void CMainFrame::OnExportPov() {
   if (m_Doc.ObjectCount() == 0) return;  // also when reached by a stale shortcut
   const QString path = m_pDialogs->SavePovFile(this, SuggestedExportPath(QStringLiteral(".pov")));
   if (path.isEmpty()) return;
+  m_pDerivation->DropPending();  // the export derives what is still deriving, with its own progress
   CPovExporter exporter(m_Doc);
   bool written = false;
   bool cancelled = false;
@@ -382,6 +462,7 @@ void CMainFrame::OnExportGltf() {
   QString path = m_pDialogs->SaveGltfFile(this, SuggestedExportPath(QStringLiteral(".glb")));
   if (path.isEmpty()) return;
   if (!IsGltfPath(QFile::encodeName(path).toStdString())) path += QStringLiteral(".glb");
+  m_pDerivation->DropPending();
   CGltfExporter exporter(m_Doc, CGltfExportOptions{1.0f, m_Doc.m_bSkipHidden == 0});
   bool written = false;
   {
@@ -398,7 +479,9 @@ void CMainFrame::ReportExport(bool written, const QString& path, const std::stri
     return;
   }
   m_strLastFolder = QFileInfo(path).absolutePath();
-  if (!warnings.empty()) statusBar()->showMessage(QString::fromStdString(warnings.front()), 8000);
+  QString message = tr("%1 に出力しました").arg(QDir::toNativeSeparators(path));
+  if (!warnings.empty()) message += QStringLiteral("  /  ") + QString::fromStdString(warnings.front());
+  statusBar()->showMessage(message, 8000);
 }
 
 void CMainFrame::OnAbout() {

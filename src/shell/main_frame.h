@@ -13,17 +13,23 @@
 #include <vector>
 
 #include "document/notification_hub.h"
+#include "shell/window_settings.h"
 
+class QFileSystemWatcher;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace brimvale {
 
+class CMeshObject;
 class CQuorixDoc;
 class CQuorixView;
 class CFrameDialogs;
 class CStatusIndicators;
+class CBackgroundDerivation;
+class CEditHistory;
 
 class CMainFrame : public QMainWindow, public CDocListener {
   Q_OBJECT
@@ -53,6 +59,26 @@ class CMainFrame : public QMainWindow, public CDocListener {
   // Opens a Metasequoia file as the open command does after its dialog: reads,
   // redraws and announces NOTIFY_DOCUMENT_LOADED. Returns whether it was read.
   bool OpenMqoPath(const QString& path);
+  // Reads the open model's file again, keeping the camera; false (with a
+  // status-bar note, the old model kept) when it cannot be read.
+  bool ReloadModel();
+  CBackgroundDerivation& Derivation() const { return *m_pDerivation; }
+  CEditHistory& History() const { return *m_pHistory; }
+  // An object's attributes were edited in the side panel: it derives again
+  // off the window's thread, and the edit becomes an undo step.
+  void ObjectEdited(CMeshObject& object);
+  // Draws the view's camera offscreen at `size` and writes it as PNG, the same
+  // picture the command line's render makes; false with a message on failure.
+  bool SavePicture(const QString& path, QSize size);
+
+  // Where the window keeps its layout and recent files; restores them now.
+  void UseWindowSettings(const QString& file);
+  void SaveWindowSettings() const;
+  const CWindowSettings& WindowSettings() const { return m_Settings; }
+  const QStringList& RecentFiles() const { return m_RecentFiles; }
+  QString LastFolder() const { return m_strLastFolder; }
+  // How long the automatic reload waits after the file changed (tests shorten it).
+  void SetReloadDelay(int milliseconds);
   // Brings the checked and enabled states of the actions up to date.
   void UpdateCommandUI();
 
@@ -61,9 +87,14 @@ class CMainFrame : public QMainWindow, public CDocListener {
 
   void OnDocNotify(int code, uint32_t wordParam) override;
 
+ signals:
+  // A model has replaced the open one (opened, or reloaded from its file).
+  void modelLoaded(const QString& path, bool reload);
+
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   struct CCommand {
@@ -90,6 +121,19 @@ class CMainFrame : public QMainWindow, public CDocListener {
   void OnOpenMqo();
   void OnExportPov();
   void OnViewFit();  // command 32804
+  enum class LoadOutcome { Loaded, Failed, CutShort };
+  // Reads `path` aside and takes it over. A reload keeps the camera, and one
+  // that finds the file cut short (`acceptCut` false) keeps the old model.
+  LoadOutcome LoadModel(const QString& path, bool reload, bool acceptCut = true);
+  void RememberRecentFile(const QString& path);
+  void RefillRecentMenu(QMenu* menu);
+  void OpenRecentFile(const QString& path);
+  void WatchOpenFile();
+  void OnWatchedFileChanged();
+  void OnReloadTimer();
+  void OnSavePicture();
+  void OnShortcuts();
+  void BuildDailyActions();
   void OnExportGltf();
   void OnAbout();
   void OnBenchmark();
@@ -102,11 +146,18 @@ class CMainFrame : public QMainWindow, public CDocListener {
   QToolBar* m_pToolBar = nullptr;
   QMenu* m_pHelpMenu = nullptr;
   CStatusIndicators* m_pIndicators = nullptr;
+  CBackgroundDerivation* m_pDerivation = nullptr;
+  CEditHistory* m_pHistory = nullptr;
   std::map<int, CCommand> m_Commands;
   std::function<bool(int)> m_UnhandledHook;
   CFrameDialogs* m_pDialogs;
   QString m_strLastFolder;
   bool m_bBusy = false;
+  CWindowSettings m_Settings{QString()};
+  QStringList m_RecentFiles;
+  QFileSystemWatcher* m_pWatcher = nullptr;
+  QTimer* m_pReloadTimer = nullptr;
+  int m_nReloadTries = 0;
 };
 
 }  // namespace brimvale

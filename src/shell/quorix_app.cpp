@@ -1,6 +1,7 @@
 #include "shell/quorix_app.h"
 
 #include <QCursor>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 
@@ -60,7 +61,7 @@ void CQuorixApp::ConnectHub() {
   });
 }
 
-bool CQuorixApp::InitInstance(const std::string& settingsPath, const std::string& file) {
+bool CQuorixApp::InitInstance(const std::string& settingsPath, const std::string& file, bool resetSettings) {
   m_pDoc = std::make_unique<CQuorixDoc>(settingsPath);
   // A first export renders in the POV-Ray that Linux ships; MegaPOV syntax only
   // where MegaPOV is installed. The panel's choice then holds for the session.
@@ -74,6 +75,12 @@ bool CQuorixApp::InitInstance(const std::string& settingsPath, const std::string
   m_UI.SetActiveView(m_pFrame->View());
   for (const FrameExtension& extension : FrameExtensions()) extension(*m_pFrame, *m_pDoc);
   m_pFrame->UpdateCommandUI();
+  if (!settingsPath.empty()) {
+    const QString windowFile =
+        QFileInfo(QString::fromLocal8Bit(settingsPath.c_str())).absolutePath() + QStringLiteral("/window.ini");
+    if (resetSettings) CWindowSettings(windowFile).Clear();
+    m_pFrame->UseWindowSettings(windowFile);
+  }
 
   m_pFrame->show();
   if (!file.empty()) {
@@ -85,6 +92,7 @@ bool CQuorixApp::InitInstance(const std::string& settingsPath, const std::string
 }
 
 void CQuorixApp::ExitInstance() {
+  if (m_pFrame) m_pFrame->SaveWindowSettings();
   delete m_pFrame;  // the view and the side panel unregister themselves
   m_pFrame = nullptr;
   delete m_pPostContext;  // drops notifications still queued for the document

@@ -37,7 +37,9 @@ class CQuorixApp : public QApplication {
   // Creates the document (reading brimvale.ini from settingsPath) and the main
   // window, shows it and opens `file` when one is given. Returns true when the
   // window is shown.
-  bool InitInstance(const std::string& settingsPath, const std::string& file);
+  // The window's layout and recent files are kept beside the settings file;
+  // `resetSettings` forgets them first.
+  bool InitInstance(const std::string& settingsPath, const std::string& file, bool resetSettings = false);
 
   CQuorixDoc* Doc() const { return m_pDoc.get(); }
   CMainFrame* MainFrame() const { return m_pFrame; }

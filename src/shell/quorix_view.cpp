@@ -1,6 +1,7 @@
 #include "shell/quorix_view.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QOpenGLContext>
@@ -56,7 +57,7 @@ CQuorixView::CQuorixView(CQuorixDoc& doc, QWidget* parent) : QOpenGLWidget(paren
   // The framebuffer keeps its contents between paints (see RedrawNow).
   setUpdateBehavior(QOpenGLWidget::PartialUpdate);
   setMouseTracking(true);  // the last pointer position follows every move
-  setFocusPolicy(Qt::ClickFocus);
+  setFocusPolicy(Qt::StrongFocus);  // the keys navigate once the view is clicked or tabbed to
   setMinimumSize(64, 48);
   m_Doc.Hub().Register(this);
 }
@@ -167,11 +168,45 @@ void CQuorixView::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
+void CQuorixView::keyPressEvent(QKeyEvent* event) {
+  // A key moves the camera as a short drag from the centre (or a wheel notch) would.
+  constexpr int kStep = 16;
+  const bool pan = event->modifiers() & Qt::ShiftModifier;
+  int dx = 0, dy = 0, notches = 0;
+  switch (event->key()) {
+    case Qt::Key_Left: dx = -kStep; break;
+    case Qt::Key_Right: dx = kStep; break;
+    case Qt::Key_Up: dy = -kStep; break;
+    case Qt::Key_Down: dy = kStep; break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_PageUp: notches = 1; break;
+    case Qt::Key_Minus:
+    case Qt::Key_PageDown: notches = -1; break;
+    default: QOpenGLWidget::keyPressEvent(event); return;
+  }
+  bool moved = false;
+  if (notches != 0) {
+    moved = ApplyWheelDolly(m_Doc.m_Scene, notches * 120);
+  } else {
+    const int cx = width() / 2, cy = height() / 2;
+    moved = ApplyNavigationStep(pan ? kNavPan : kNavOrbit, m_Doc.m_Scene, cx + dx, cy + dy, cx, cy, width(), height());
+  }
+  if (moved) {
+    m_Doc.Hub().PostNotifyAll(NOTIFY_CAMERA_MOVED);
+    RedrawNow();
+  }
+  event->accept();
+}
+
 void CQuorixView::OnTimeMeasurement(CFrameDialogs& dialogs) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const QString message = GeometryTimesMessage(MeasureGeometryTimes(m_Doc));
   QApplication::restoreOverrideCursor();
-  dialogs.Message(this, message, FrameText(texts::kBenchmarkTitle), false);
+  // Each line gives the time of all repetitions and then of one: the second
+  // column gets its heading here.
+  dialogs.Message(this, tr("\t合計\t1 回あたり (秒)") + QStringLiteral("\n\n") + message,
+                  FrameText(texts::kItemTimeMeasurement), false);
 }
 
 }  // namespace brimvale

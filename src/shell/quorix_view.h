@@ -57,6 +57,8 @@ class CQuorixView : public QOpenGLWidget, public CDocListener {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  // Arrows orbit, Shift+arrows pan, +/- and Page Up/Down dolly.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void ReleaseGl();

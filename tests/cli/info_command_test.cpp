@@ -192,6 +192,7 @@ TEST(CliInfo, EveryCorpusModelReadsWithTheCountsItDeclares) {
       EXPECT_EQ(o["quads"], declared[i].quads) << file << " object " << i;
     }
     EXPECT_EQ(doc["dropped_faces"], 0) << file;
+    EXPECT_EQ(doc["ends_early"], false) << file;
   }
   EXPECT_GT(models, 0);
 }

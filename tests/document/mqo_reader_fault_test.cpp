@@ -162,5 +162,24 @@ TEST(MqoReaderFaults, OnlyTheFirstVertexSectionCounts) {
   test::ExpectConsistent(r.doc);
 }
 
+TEST(MqoReaderFaults, AFileCutInsideAChunkIsNotedAndAWholeOneWithoutEofIsNot) {
+  const std::string whole = Mqo("Material 1 {\n\t\"m\" col(1 1 1 1)\n}\nObject \"a\" {\n" + std::string(kSquare) +
+                                "\tface 1 {\n\t\t4 V(0 1 2 3)\n\t}\n}\nObject \"b\" {\n" + std::string(kSquare) +
+                                "\tface 1 {\n\t\t4 V(0 1 2 3)\n\t}\n}\n");
+  EXPECT_FALSE(ReadDoc(whole).status.endsEarly);
+  EXPECT_FALSE(ReadDoc(whole + "Eof\n").status.endsEarly);
+  // Cut in the second object's vertices, its faces, before its closing brace, and in the materials.
+  const size_t second = whole.find("Object \"b\"");
+  for (const std::string& mark : {std::string("1 0 0"), std::string("4 V("), std::string("\t}\r\n}")}) {
+    const size_t at = whole.find(mark, second);
+    ASSERT_NE(at, std::string::npos) << mark;
+    ReadDoc cut(whole.substr(0, at + 2));
+    EXPECT_TRUE(cut.status.endsEarly) << mark;
+    EXPECT_EQ(cut.doc.ObjectCount(), 2) << mark;
+  }
+  EXPECT_TRUE(ReadDoc(whole.substr(0, whole.find("col("))).status.endsEarly);
+  EXPECT_TRUE(ReadDoc(whole.substr(0, second) + "Thumbnail 2 2 24 bmp {\n00").status.endsEarly);
+}
+
 }  // namespace
 }  // namespace brimvale

@@ -100,13 +100,15 @@ void MainFrameTest::menuTextsAndOrder() {
   Fixture f;
   QStringList titles;
   for (QAction* action : f.frame.menuBar()->actions()) titles << action->text();
-  QCOMPARE(titles, (QStringList{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
+  QCOMPARE(titles, (QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"}));
   const QList<QAction*> menus = f.frame.menuBar()->actions();
   QCOMPARE(MenuItemTexts(menus[0]->menu()),
-           (QStringList{"新規作成(&N)\tCtrl+N", "----", "メタセコイアのファイルを開く", "MegaPOVファイルを出力",
-                        "glTFファイルを出力", "----", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
-  QCOMPARE(MenuItemTexts(menus[1]->menu()), (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "全体を表示(&A)"}));
-  QCOMPARE(MenuItemTexts(menus[2]->menu()), (QStringList{"ﾊﾞｰｼﾞｮﾝ情報", "ベンチマーク", "時間測定"}));
+           (QStringList{"新規作成(&N)\tCtrl+N", "----", "メタセコイアのファイルを開く", "最近使ったファイル",
+                        "再読み込み(&R)", "----", "MegaPOVファイルを出力", "glTFファイルを出力", "画像を保存(&P)...",
+                        "----", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+  QCOMPARE(MenuItemTexts(menus[1]->menu()), (QStringList{"元に戻す(&U)", "やり直し(&R)"}));
+  QCOMPARE(MenuItemTexts(menus[2]->menu()), (QStringList{"ﾂｰﾙ ﾊﾞｰ(&T)", "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "全体を表示(&A)"}));
+  QCOMPARE(MenuItemTexts(menus[3]->menu()), (QStringList{"ﾊﾞｰｼﾞｮﾝ情報", "ベンチマーク", "時間測定", "----", "キーボードショートカット(&K)"}));
 
   QList<int> ids;
   for (QAction* menu : menus) {
@@ -114,7 +116,8 @@ void MainFrameTest::menuTextsAndOrder() {
       if (!item->isSeparator()) ids << item->data().toInt();
     }
   }
-  QCOMPARE(ids, (QList<int>{57600, 32791, 32800, 32805, 57665, 59392, 59393, 32804, 57664, 32790, 32803}));
+  QCOMPARE(ids, (QList<int>{57600, 32791, 0, ID_FILE_RELOAD, 32800, 32805, ID_FILE_SAVE_PICTURE, 57665, ID_EDIT_UNDO,
+                            ID_EDIT_REDO, 59392, 59393, 32804, 57664, 32790, 32803, ID_HELP_SHORTCUTS}));
   QCOMPARE(f.frame.Action(ID_OPEN_MQO)->statusTip(), QString("メタセコイアのファイルを入力"));
   QCOMPARE(f.frame.Action(ID_EXPORT_POV)->toolTip(), QString("POV-Ray/MegaPOVに出力"));
 }
@@ -258,7 +261,7 @@ void MainFrameTest::unreadableFileIsReported() {
   QCOMPARE(f.dialogs.titles, QStringList{"エラー"});
   QVERIFY(f.dialogs.messages[0].contains("brimvale-no-such-file.mqo"));
   QVERIFY(f.dialogs.errors[0]);
-  QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_LOADED), 1);
+  QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_LOADED), 0);  // the open document was left as it was
 }
 
 void MainFrameTest::exportIsEnabledOnlyWithObjectsAndWritesFiles() {
@@ -285,6 +288,7 @@ void MainFrameTest::exportIsEnabledOnlyWithObjectsAndWritesFiles() {
   QVERIFY(QFile::exists(dir.filePath("scene_mat.inc")));
   QVERIFY(QFile::exists(dir.filePath("scene_obj.inc")));
   QVERIFY(f.dialogs.messages.isEmpty());
+  QVERIFY(f.frame.statusBar()->currentMessage().startsWith(dir.filePath("scene.pov") + " に出力しました"));
 
   // A folder that cannot be written is reported, not passed over.
   f.dialogs.saveAnswer = dir.filePath("missing/folder/scene.pov");
@@ -347,8 +351,8 @@ void MainFrameTest::benchmarkDrawsEveryFrame() {
 void MainFrameTest::timeMeasurementOfAnEmptyDocument() {
   Fixture f;
   f.Run(ID_TIME_MEASUREMENT);
-  QCOMPARE(f.dialogs.titles, QStringList{"ベンチマーク"});
-  QCOMPARE(f.dialogs.messages[0], QString("フリーズ\t0.0000 秒\t0.0000\n\n法線\t0.0000 秒\t0.0000\n\n"
+  QCOMPARE(f.dialogs.titles, QStringList{"時間測定"});
+  QCOMPARE(f.dialogs.messages[0], QString("\t合計\t1 回あたり (秒)\n\nフリーズ\t0.0000 秒\t0.0000\n\n法線\t0.0000 秒\t0.0000\n\n"
                                           "スムース法線 0.0000 秒\t0.0000\n\nトータル\t0.0000 秒\t0.0000"));
 }
 
@@ -370,8 +374,8 @@ void MainFrameTest::unhandledCommandsReachTheHook() {
     f.frame.AddCommandItem(m, 200 + refills, QString("item %1").arg(refills));
   });
   const QList<QAction*> top = f.frame.menuBar()->actions();
-  QCOMPARE(top[3]->menu(), f.frame.menuBar()->actions().last()->menu());  // Help stays last
-  QCOMPARE(top[2]->menu(), menu);
+  QCOMPARE(top[4]->menu(), f.frame.menuBar()->actions().last()->menu());  // Help stays last
+  QCOMPARE(top[3]->menu(), menu);
   emit menu->aboutToShow();
   emit menu->aboutToShow();
   QCOMPARE(refills, 2);
@@ -420,9 +424,8 @@ void MainFrameTest::acceleratorsOpenOrDoNothing() {
   QCOMPARE(f.dialogs.openCalls, 1);
   QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_LOADED), 1);
   QCOMPARE(f.frame.Action(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-  // Save, undo, cut, copy, paste and pane switching have no action here.
-  const QKeySequence silent[] = {QKeySequence(Qt::CTRL | Qt::Key_S),     QKeySequence(Qt::CTRL | Qt::Key_Z),
-                                 QKeySequence(Qt::ALT | Qt::Key_Backspace), QKeySequence(Qt::CTRL | Qt::Key_X),
+  // Save, cut, copy, paste and pane switching have no action here.
+  const QKeySequence silent[] = {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::ALT | Qt::Key_Backspace), QKeySequence(Qt::CTRL | Qt::Key_X),
                                  QKeySequence(Qt::SHIFT | Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_C),
                                  QKeySequence(Qt::CTRL | Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_V),
                                  QKeySequence(Qt::SHIFT | Qt::Key_Insert), QKeySequence(Qt::Key_F6),

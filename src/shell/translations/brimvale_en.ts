@@ -2,6 +2,39 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>CBackgroundDerivation</name>
+    <message>
+        <source>オブジェクトを生成しています...</source>
+        <translation>Deriving the objects...</translation>
+    </message>
+</context>
+<context>
+    <name>CFrameDialogs</name>
+    <message>
+        <source>画像を保存</source>
+        <translation>Save Picture</translation>
+    </message>
+    <message>
+        <source>幅 (ピクセル)</source>
+        <translation>Width (pixels)</translation>
+    </message>
+    <message>
+        <source>高さ (ピクセル)</source>
+        <translation>Height (pixels)</translation>
+    </message>
+</context>
+<context>
+    <name>CModelReading</name>
+    <message>
+        <source>ファイルが途中で終わっています: %1 個のオブジェクトを読みました</source>
+        <translation>The file ends early: %1 objects read</translation>
+    </message>
+    <message>
+        <source>見つからないテクスチャ: %1</source>
+        <translation>Textures not found: %1</translation>
+    </message>
+</context>
+<context>
     <name>CWorkProgress</name>
     <message>
         <source>キャンセル</source>
@@ -75,7 +108,7 @@ Total	%7 s	%8</translation>
     </message>
     <message>
         <source>メタセコイアのファイルを開く</source>
-        <translation>&amp;Open Metasequoia File...	Ctrl+O</translation>
+        <translation>&amp;Open Metasequoia File...</translation>
     </message>
     <message>
         <source>MegaPOVファイルを出力</source>
@@ -360,6 +393,150 @@ with &quot;Light_&quot; are lights</translation>
         <source>出力を中止しました。ファイルは書き込まれていません。</source>
         <translation>The export was cancelled: no file was written.</translation>
     </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <source>再読み込みできませんでした。前のモデルを表示しています: %1</source>
+        <translation>Could not reload; the previous model is still shown: %1</translation>
+    </message>
+    <message>
+        <source>再読み込みしました: %1</source>
+        <translation>Reloaded %1</translation>
+    </message>
+    <message>
+        <source>%1 に出力しました</source>
+        <translation>Exported to %1</translation>
+    </message>
+    <message>
+        <source>再読み込み(&amp;R)</source>
+        <translation>&amp;Reload</translation>
+    </message>
+    <message>
+        <source>画像を保存(&amp;P)...</source>
+        <translation>Save &amp;Picture...</translation>
+    </message>
+    <message>
+        <source>キーボードショートカット(&amp;K)</source>
+        <translation>&amp;Keyboard Shortcuts</translation>
+    </message>
+    <message>
+        <source>見つからないファイルを一覧から外しました: %1</source>
+        <translation>Removed files that no longer exist from the list: %1</translation>
+    </message>
+    <message>
+        <source>(なし)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>画像を書き込めませんでした: %1</source>
+        <translation>The picture could not be written: %1</translation>
+    </message>
+    <message>
+        <source>キーボードショートカット</source>
+        <translation>Keyboard Shortcuts</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>ファイルを開く</source>
+        <translation>Open a model</translation>
+    </message>
+    <message>
+        <source>F5</source>
+        <translation>F5</translation>
+    </message>
+    <message>
+        <source>再読み込み</source>
+        <translation>Reload the model from its file</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>画像を保存</source>
+        <translation>Save Picture</translation>
+    </message>
+    <message>
+        <source>矢印キー</source>
+        <translation>Arrow keys</translation>
+    </message>
+    <message>
+        <source>回転</source>
+        <translation>Orbit</translation>
+    </message>
+    <message>
+        <source>Shift+矢印キー</source>
+        <translation>Shift+Arrow keys</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Pan</translation>
+    </message>
+    <message>
+        <source>+ / -, Page Up / Page Down</source>
+        <translation>+ / -, Page Up / Page Down</translation>
+    </message>
+    <message>
+        <source>拡大 / 縮小</source>
+        <translation>Dolly in / out</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>全体を表示</source>
+        <translation>Fit the whole model</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New document</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z, Ctrl+Y</source>
+        <translation>Ctrl+Shift+Z, Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
 </context>
 <context>
     <name>brimvale::CMappingPage</name>
@@ -383,6 +560,10 @@ with &quot;Light_&quot; are lights</translation>
         <source>反射</source>
         <translation>Reflect</translation>
     </message>
+    <message>
+        <source>テクスチャが見つかりません。探した場所:</source>
+        <translation>Texture not found. Looked for:</translation>
+    </message>
 </context>
 <context>
     <name>brimvale::CMaterialSettingsPage</name>
@@ -400,7 +581,7 @@ with &quot;Light_&quot; are lights</translation>
     </message>
     <message>
         <source>自己照明</source>
-        <translation>Emissive</translation>
+        <translation>Ambient (glow in POV-Ray)</translation>
     </message>
     <message>
         <source>反射光</source>
@@ -412,7 +593,7 @@ with &quot;Light_&quot; are lights</translation>
     </message>
     <message>
         <source>周囲光</source>
-        <translation>Ambient</translation>
+        <translation>Emission</translation>
     </message>
     <message>
         <source>カラー</source>
@@ -504,6 +685,10 @@ with &quot;Light_&quot; are lights</translation>
     <message>
         <source>OpenGL is not available: the view cannot draw.</source>
         <translation>OpenGL is not available: the view cannot draw.</translation>
+    </message>
+    <message>
+        <source>	合計	1 回あたり (秒)</source>
+        <translation>	All runs	One run (s)</translation>
     </message>
 </context>
 <context>

@@ -18,7 +18,7 @@
 #include "export/gltf_exporter.h"
 #include "export/pov_exporter.h"
 #include "foundation/text_utils.h"
-#include "view/camera_fit.h"
+#include "scene/camera_fit.h"
 
 namespace brimvale::cli {
 namespace {

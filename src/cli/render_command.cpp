@@ -9,9 +9,9 @@
 #include "cli/command_registry.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
+#include "scene/camera_fit.h"
+#include "scene/navigation.h"
 #include "view/back_image.h"
-#include "view/camera_fit.h"
-#include "view/navigation.h"
 #include "view/offscreen_render.h"
 
 namespace brimvale::cli {

@@ -16,7 +16,7 @@
 #include "cli/thumbnail_guard.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
-#include "view/camera_fit.h"
+#include "scene/camera_fit.h"
 #include "view/offscreen_render.h"
 
 namespace brimvale::cli {

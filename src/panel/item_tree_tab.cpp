@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "panel/panel_page.h"
-#include "shell/rollup_panel.h"
+#include "widgets/rollup_panel.h"
 
 namespace brimvale {
 

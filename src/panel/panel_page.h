@@ -9,7 +9,7 @@
 #include <map>
 
 #include "document/quorix_doc.h"
-#include "shell/rollup_page.h"
+#include "widgets/rollup_page.h"
 
 class QAbstractButton;
 class QButtonGroup;

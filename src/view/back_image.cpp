@@ -7,7 +7,7 @@
 #include "foundation/matrix4.h"
 #include "image/image_file_reader.h"
 #include "image/pixel_image.h"
-#include "view/camera.h"
+#include "scene/camera.h"
 #include "view/gl_api.h"
 
 namespace brimvale {

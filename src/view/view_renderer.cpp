@@ -1,9 +1,9 @@
 #include "view/view_renderer.h"
 
 #include "document/quorix_doc.h"
+#include "scene/camera.h"
+#include "scene/depth_range.h"
 #include "view/back_image.h"
-#include "view/camera.h"
-#include "view/depth_range.h"
 #include "view/gl_api.h"
 #include "view/grid_drawing.h"
 #include "view/object_drawing.h"

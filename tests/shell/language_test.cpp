@@ -21,9 +21,9 @@
 #include "shell/command_line.h"
 #include "shell/main_frame.h"
 #include "shell/quorix_app.h"
-#include "shell/rollup_page.h"
 #include "shell/translation.h"
 #include "view/frame_benchmark.h"
+#include "widgets/rollup_page.h"
 
 using namespace brimvale;
 

@@ -21,12 +21,12 @@
 
 #include "document/quorix_doc.h"
 #include "frame_test_support.h"
+#include "scene/camera_fit.h"
 #include "shell/about_dialog.h"
 #include "shell/command_ids.h"
 #include "shell/display_toggles.h"
 #include "shell/main_frame.h"
 #include "shell/quorix_view.h"
-#include "view/camera_fit.h"
 
 using namespace brimvale;
 using namespace brimvale::test;

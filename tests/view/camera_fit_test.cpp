@@ -2,7 +2,7 @@
 // and place (checked on rendered pictures, so the depth range is tested with
 // it), opening keeps a camera that already frames the model, the depth range
 // keeps 20 and 10000 whenever it can, and the wheel dollies.
-#include "view/camera_fit.h"
+#include "scene/camera_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 
 #include "../geometry/mesh_fixtures.h"
 #include "render_fixture.h"
-#include "view/camera.h"
-#include "view/depth_range.h"
-#include "view/navigation.h"
+#include "scene/camera.h"
+#include "scene/depth_range.h"
+#include "scene/navigation.h"
 
 namespace brimvale::test {
 namespace {

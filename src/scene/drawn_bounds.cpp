@@ -1,4 +1,4 @@
-#include "view/drawn_bounds.h"
+#include "scene/drawn_bounds.h"
 
 #include <cmath>
 #include <vector>

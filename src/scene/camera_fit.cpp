@@ -1,13 +1,13 @@
-#include "view/camera_fit.h"
+#include "scene/camera_fit.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "document/quorix_doc.h"
-#include "view/camera.h"
-#include "view/depth_range.h"
-#include "view/drawn_bounds.h"
+#include "scene/camera.h"
+#include "scene/depth_range.h"
+#include "scene/drawn_bounds.h"
 
 namespace brimvale {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "document/quorix_doc.h"
-#include "view/object_drawing.h"
+#include "scene/derived_geometry.h"
 
 namespace brimvale {
 

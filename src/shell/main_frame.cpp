@@ -18,6 +18,7 @@
 #include "export/gltf_exporter.h"
 #include "export/pov_exporter.h"
 #include "scene/camera_fit.h"
+#include "scene/derived_geometry.h"
 #include "shell/about_dialog.h"
 #include "shell/command_ids.h"
 #include "shell/display_toggles.h"
@@ -28,7 +29,6 @@
 #include "shell/translation.h"
 #include "shell/work_progress.h"
 #include "view/frame_benchmark.h"
-#include "view/object_drawing.h"
 
 namespace brimvale {
 

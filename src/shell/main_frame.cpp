@@ -326,7 +326,9 @@ bool CMainFrame::OpenMqoPath(const QString& path) {
     }
   }
   if (read) m_strLastFolder = QFileInfo(path).absolutePath();
-  if (status.result == MqoReadResult::CannotOpen) {
+  if (status.result == MqoReadResult::NotMetasequoia) {
+    m_pDialogs->Message(this, CoreText(texts::kNotMetasequoiaMessage), FrameText(texts::kErrorCaption), true);
+  } else if (status.result == MqoReadResult::CannotOpen) {
     m_pDialogs->Message(this, path + QStringLiteral("\n") + QString::fromStdString(status.reason),
                         FrameText(texts::kErrorCaption), true);
   }

@@ -259,6 +259,19 @@ void MainFrameTest::unreadableFileIsReported() {
   QVERIFY(f.dialogs.messages[0].contains("brimvale-no-such-file.mqo"));
   QVERIFY(f.dialogs.errors[0]);
   QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_LOADED), 1);
+
+  // A file that is not a model gets the specified box, worded by the window, once.
+  QTemporaryDir folder;
+  const QString other = folder.filePath("notes.mqo");
+  QFile text(other);
+  QVERIFY(text.open(QIODevice::WriteOnly));
+  text.write("not a model\n");
+  text.close();
+  QVERIFY(!f.frame.OpenMqoPath(other));
+  QCOMPARE(f.dialogs.messages.size(), 2);
+  QCOMPARE(f.dialogs.messages[1], QString("これはメタセコイアのファイルではありません"));
+  QCOMPARE(f.dialogs.titles[1], QString("エラー"));
+  QVERIFY(f.dialogs.errors[1]);
 }
 
 void MainFrameTest::exportIsEnabledOnlyWithObjectsAndWritesFiles() {

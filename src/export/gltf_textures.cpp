@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <vector>
 
 #include "image/codec_bridge.h"
@@ -17,11 +18,6 @@ std::unique_ptr<CPixelImage> ReadTrueColour(const std::string& path) {
   auto image = std::make_unique<CPixelImage>();
   if (!ReadImageFile(path, *image) || image->IsEmpty() || !ConvertToTrueColour(*image)) return nullptr;
   return image;
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -80,7 +76,7 @@ int CGltfTextureWriter::Add(const CPixelImage& image) {
              {"mimeType", "image/png"}};
   } else {
     if (!m_Transaction.Complete(temporary, target)) return -1;
-    entry = {{"uri", GltfUriOf(NameOf(target))}};
+    entry = {{"uri", GltfUriOf(std::filesystem::path(target).filename().string())}};
   }
   const int picture = m_Document.Add("images", std::move(entry));
   return m_Document.Add("textures", {{"source", picture}});

@@ -81,6 +81,14 @@ TEST_F(CameraFitTest, FitsModelsOfEveryScaleAndPlaceWhole) {
   ortho.m_Scene.m_vPosition = CVector3(-500.0f, 900.0f, -100.0f);
   ortho.m_Scene.m_fBank = 30.0f;
   ExpectFitsWhole(ortho, "orthographic");
+
+  // A deep model seen end-on, widest at its near end: the near end sets the distance.
+  CQuorixDoc deep;
+  AddBox(deep, {0.0f, 0.0f, -1000.0f}, {200.0f, 200.0f, 10.0f});
+  AddBox(deep, {0.0f, 0.0f, 1000.0f}, {1.0f, 1.0f, 10.0f});
+  deep.m_Scene.m_vPosition = CVector3(0.0f, 0.0f, -5000.0f);
+  deep.m_Scene.m_vLookAt = CVector3(0.0f, 0.0f, 0.0f);
+  ExpectFitsWhole(deep, "deep model seen end-on");
   EXPECT_EQ(ortho.m_Scene.m_bPerspective, 0);
   EXPECT_EQ(ortho.m_Scene.m_fBank, 30.0f);
 }

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "document/quorix_doc.h"
-#include "view/object_drawing.h"
+#include "scene/derived_geometry.h"
 #include "view/offscreen_render.h"
 
 namespace brimvale {

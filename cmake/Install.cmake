@@ -34,7 +34,8 @@ install(FILES ${packaging}/brimvale-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR
 install(FILES ${CMAKE_SOURCE_DIR}/src/shell/icons/brimvale.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${app_id}.svg)
 install(FILES ${packaging}/brimvale.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
-install(FILES ${packaging}/${app_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+configure_file(${packaging}/${app_id}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${app_id}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${app_id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The plug-in SDK: the header, pkg-config and CMake files, the guide and the samples.
 install(FILES ${CMAKE_SOURCE_DIR}/include/brimvale/mq_plugin.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/brimvale)
@@ -53,3 +54,46 @@ install(FILES ${CMAKE_BINARY_DIR}/sdk/BrimvalePluginConfig.cmake ${CMAKE_BINARY_
   DESTINATION ${sdk_cmake_dir})
 install(FILES ${CMAKE_SOURCE_DIR}/docs/plugins.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/plugins/samples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+
+# Bash completion for brimvale-cli, where bash-completion loads it on demand.
+install(FILES ${packaging}/completion/brimvale-cli DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+
+# The package's own documents: its licence and its changelog, compressed as
+# Debian installs changelogs.
+install(FILES ${packaging}/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+configure_file(${packaging}/debian/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
+set(compressed_docs ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+  COMMAND gzip -9nkf ${CMAKE_BINARY_DIR}/packaging/changelog
+  DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog
+  COMMENT "Compressing the changelog"
+  VERBATIM)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# Manual pages made from each program's --help and --version.
+find_program(HELP2MAN help2man)
+if(HELP2MAN)
+  set(man_summary_brimvale-cli "headless tools for Metasequoia models: inspect, export, render, thumbnail")
+  set(man_summary_brimvale "viewer for Metasequoia 3D models with POV-Ray and glTF export")
+  foreach(program brimvale-cli brimvale)
+    if(NOT TARGET ${program})
+      continue()
+    endif()
+    set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
+    add_custom_command(OUTPUT ${page}.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+      COMMAND ${HELP2MAN} --no-info --no-discard-stderr --version-string ${PROJECT_VERSION}
+              --source "Brimvale ${PROJECT_VERSION}"
+              --name ${man_summary_${program}} --output ${page}
+              $<TARGET_FILE:${program}>
+      COMMAND gzip -9nf ${page}
+      DEPENDS ${program}
+      COMMENT "Writing the manual page ${program}(1)"
+      VERBATIM)
+    list(APPEND compressed_docs ${page}.gz)
+    install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endforeach()
+else()
+  message(WARNING "help2man not found: the manual pages are not made (Debian: help2man)")
+endif()
+add_custom_target(brimvale_docs ALL DEPENDS ${compressed_docs})

@@ -22,7 +22,7 @@ mkdir -p "$TREE"
 git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C "$TREE"
 if [ ! -f "$TREE/build/build.ninja" ]; then
   echo "mutate: configuring $TREE/build"
-  cmake -S "$TREE" -B "$TREE/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIMVALE_BENCH=OFF \
+  cmake -S "$TREE" -B "$TREE/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DBRIMVALE_BENCH=OFF \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache >/dev/null
 fi
 

@@ -15,7 +15,7 @@ PACKAGES="
   povray
   xvfb xauth xdotool x11-apps imagemagick openbox
   python3
-  desktop-file-utils appstream xdg-utils shared-mime-info libglib2.0-bin dpkg-dev
+  desktop-file-utils appstream xdg-utils shared-mime-info libglib2.0-bin dpkg-dev lintian help2man
 "
 
 if [ "$(id -u)" -eq 0 ]; then

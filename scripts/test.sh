@@ -28,14 +28,15 @@ if [ ! -e "$corpus" ]; then
 fi
 
 echo "== release build (g++) =="
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIMVALE_BENCH=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DBRIMVALE_BENCH=ON \
+  -DBRIMVALE_WERROR=ON >/dev/null
 cmake --build build -j "$JOBS"
 ctest --test-dir build -j "$JOBS" --output-on-failure 2>&1 | tee build/ctest.log
 count build/ctest.log
 
 echo "== sanitizer build (clang, ASan + UBSan) =="
 CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DBRIMVALE_SANITIZE=ON -DBRIMVALE_FUZZ=ON -DBRIMVALE_BENCH=OFF >/dev/null
+  -DBRIMVALE_SANITIZE=ON -DBRIMVALE_FUZZ=ON -DBUILD_TESTING=ON -DBRIMVALE_BENCH=OFF -DBRIMVALE_WERROR=ON >/dev/null
 cmake --build build-asan -j "$JOBS"
 # intercept_tls_get_addr=0: clang 14's leak checker misreads the dynamic TLS of
 # the GL drivers that Mesa loads with dlopen (glibc 2.36) and, depending on the

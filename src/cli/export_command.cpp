@@ -13,12 +13,14 @@
 #include "cli/command_registry.h"
 #include "cli/gltf_export.h"
 #include "cli/povray_runner.h"
+#include "cli/read_model.h"
+#include "cli/size_argument.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
 #include "export/gltf_exporter.h"
 #include "export/pov_exporter.h"
 #include "foundation/text_utils.h"
-#include "view/camera_fit.h"
+#include "scene/camera_fit.h"
 
 namespace brimvale::cli {
 namespace {
@@ -103,15 +105,6 @@ bool ParseColour(const std::string& text, uint32_t& colour) {
   if (result.ec != std::errc() || result.ptr != hex.data() + hex.size()) return false;
   colour = PackColor((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
   return true;
-}
-
-bool ParseSize(const std::string& text, int& width, int& height) {
-  const size_t x = text.find_first_of("xX");
-  if (x == std::string::npos) return false;
-  const auto w = std::from_chars(text.data(), text.data() + x, width);
-  const auto h = std::from_chars(text.data() + x + 1, text.data() + text.size(), height);
-  return w.ec == std::errc() && w.ptr == text.data() + x && h.ec == std::errc() &&
-         h.ptr == text.data() + text.size() && width >= 1 && height >= 1 && width <= 16384 && height <= 16384;
 }
 
 int Usage(const std::string& why) {
@@ -246,17 +239,6 @@ int ParseArguments(const std::vector<std::string>& args, ExportOptions& options,
   return kExitOk;
 }
 
-class StderrUserInterface : public CUserInterface {
- public:
-  explicit StderrUserInterface(std::string file) : m_strFile(std::move(file)) {}
-  void MessageBox(const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "%s: %s\n", m_strFile.c_str(), text.c_str());
-  }
-
- private:
-  std::string m_strFile;
-};
-
 int Run(const std::vector<std::string>& args) {
   ExportOptions options;
   PendingSettings settings;
@@ -278,13 +260,11 @@ int Run(const std::vector<std::string>& args) {
   }
 
   CQuorixDoc doc;
-  StderrUserInterface ui(options.input);
-  doc.SetUserInterface(&ui);
   MqoReadStatus status;
   if (!ReadMqoFile(doc, input, &status)) {
-    if (status.result == MqoReadResult::NotMetasequoia) return kExitNotMetasequoia;
-    std::fprintf(stderr, "brimvale-cli export: cannot open %s: %s\n", options.input.c_str(), status.reason.c_str());
-    return kExitCannotOpen;
+    // Worded with the name as given, not the full path the reader was handed.
+    std::fprintf(stderr, "%s\n", ReadFailureText("export", options.input, status).c_str());
+    return ReadFailureExitCode(status);
   }
   // The scene shows what the window would show of the model.
   ApplyOpeningFraming(doc, options.framing);

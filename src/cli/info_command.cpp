@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/command_registry.h"
+#include "cli/read_model.h"
 #include "document/material_textures.h"
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
@@ -52,18 +53,6 @@ const char kHelp[] =
     "Exit status: 0 all files read, 1 a file is not a Metasequoia document,\n"
     "2 a file could not be opened (the reason is printed), 64 bad usage.\n"
     "With several files every file is tried; the highest status is returned.\n";
-
-// Prints the document's message boxes to stderr with the file they concern.
-class FileMessageUserInterface : public CUserInterface {
- public:
-  explicit FileMessageUserInterface(std::string file) : m_strFile(std::move(file)) {}
-  void MessageBox(const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "%s: %s\n", m_strFile.c_str(), text.c_str());
-  }
-
- private:
-  std::string m_strFile;
-};
 
 // The float as its shortest decimal form, so JSON shows 0.8 and not the
 // double nearest to the float 0.8.
@@ -256,17 +245,9 @@ int Run(const std::vector<std::string>& args) {
   }
   int status = kExitOk;
   for (const std::string& file : files) {
-    FileMessageUserInterface ui(file);
     CQuorixDoc doc;
-    doc.SetUserInterface(&ui);
-    MqoReadStatus read;
-    if (!ReadMqoFile(doc, file, &read)) {
-      if (read.result == MqoReadResult::CannotOpen) {
-        std::fprintf(stderr, "brimvale-cli info: cannot open %s: %s\n", file.c_str(), read.reason.c_str());
-        status = std::max(status, kExitCannotOpen);
-      } else {
-        status = std::max(status, kExitNotMetasequoia);
-      }
+    if (const int read = ReadModel(doc, "info", file); read != kExitOk) {
+      status = std::max(status, read);
       continue;
     }
     if (options.derived) {

@@ -8,6 +8,7 @@
 
 #include "cli/command_registry.h"
 #include "deform/document_deformers.h"
+#include "foundation/version.h"
 #include "geometry/parallel_derivation.h"
 
 namespace brimvale::cli {
@@ -31,7 +32,8 @@ void PrintUsage(FILE* out) {
   std::fprintf(out,
                "\nEvery command that derives geometry (info --derived, export, render, time, bench)\n"
                "takes --threads N: derive objects on N threads (default: all cores).\n"
-               "\nRun 'brimvale-cli COMMAND --help' for the options of a command.\n"
+               "\nRun 'brimvale-cli COMMAND --help' for the options of a command,\n"
+               "'brimvale-cli --version' for the version.\n"
                "BRIMVALE_POVRAY names the POV-Ray program that 'export --render' runs\n"
                "(default: povray on PATH).\n"
                "Exit status: 0 success, 1 not a Metasequoia file, 2 a file could not be opened,\n"
@@ -77,6 +79,10 @@ int main(int argc, char** argv) {
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
     PrintUsage(stdout);
+    return kExitOk;
+  }
+  if (name == "--version") {
+    std::printf("brimvale-cli (Brimvale) %s\n", BRIMVALE_VERSION);
     return kExitOk;
   }
   for (const CliCommand& command : Commands()) {

@@ -19,11 +19,6 @@
 namespace brimvale::cli {
 namespace {
 
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string(".") : (slash == 0 ? std::string("/") : path.substr(0, slash));
-}
-
 }  // namespace
 
 std::string FindPovray() {
@@ -78,7 +73,8 @@ PovrayRun RunPovray(const std::string& scenePath, const std::string& pngPath, in
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
-  const std::string folder = FolderOf(scenePath);
+  const std::string parent = std::filesystem::path(scenePath).parent_path().string();
+  const std::string folder = parent.empty() ? std::string(".") : parent;
   const int log = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (log < 0) {
     run.message = "cannot write the log " + logPath + ": " + std::strerror(errno);

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "cli/command_registry.h"
-#include "document/mqo_reader.h"
+#include "cli/read_model.h"
+#include "cli/size_argument.h"
 #include "document/quorix_doc.h"
+#include "scene/camera_fit.h"
+#include "scene/navigation.h"
 #include "view/back_image.h"
-#include "view/camera_fit.h"
-#include "view/navigation.h"
 #include "view/offscreen_render.h"
 
 namespace brimvale::cli {
@@ -61,18 +62,6 @@ bool ParseFloats(const std::string& text, std::vector<float>& out, size_t count)
     }
   }
   return *p == '\0';
-}
-
-bool ParseSize(const std::string& text, int& w, int& h) {
-  char* end = nullptr;
-  const long a = std::strtol(text.c_str(), &end, 10);
-  if (end == text.c_str() || (*end != 'x' && *end != 'X')) return false;
-  const char* second = end + 1;
-  const long b = std::strtol(second, &end, 10);
-  if (end == second || *end != '\0' || a < 1 || b < 1 || a > 16384 || b > 16384) return false;
-  w = static_cast<int>(a);
-  h = static_cast<int>(b);
-  return true;
 }
 
 struct RenderOptions {
@@ -181,16 +170,7 @@ int Run(const std::vector<std::string>& args) {
   const int parsed = ParseArguments(args, o, display);
   if (parsed >= 0) return parsed;
 
-  MqoReadStatus status;
-  if (!ReadMqoFile(doc, o.input, &status)) {
-    if (status.result == MqoReadResult::NotMetasequoia) {
-      std::fprintf(stderr, "brimvale-cli render: %s: not a Metasequoia file\n", o.input.c_str());
-      return kExitNotMetasequoia;
-    }
-    std::fprintf(stderr, "brimvale-cli render: %s: %s\n", o.input.c_str(),
-                 status.reason.empty() ? "cannot open" : status.reason.c_str());
-    return kExitCannotOpen;
-  }
+  if (const int read = ReadModel(doc, "render", o.input); read != kExitOk) return read;
   doc.Display = display;
   ApplyOpeningFraming(doc, o.framing);
   ApplyCamera(o, doc.m_Scene);

@@ -13,10 +13,11 @@
 #include <vector>
 
 #include "cli/command_registry.h"
+#include "cli/read_model.h"
 #include "cli/thumbnail_guard.h"
-#include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
-#include "view/camera_fit.h"
+#include "scene/camera.h"
+#include "scene/camera_fit.h"
 #include "view/offscreen_render.h"
 
 namespace brimvale::cli {
@@ -86,16 +87,7 @@ std::string MakePartialFile(const std::string& output) {
 
 int Draw(const ThumbnailOptions& o) {
   CQuorixDoc doc;
-  MqoReadStatus status;
-  if (!ReadMqoFile(doc, o.input, &status)) {
-    if (status.result == MqoReadResult::NotMetasequoia) {
-      std::fprintf(stderr, "brimvale-cli thumbnail: %s: not a Metasequoia file\n", o.input.c_str());
-      return kExitNotMetasequoia;
-    }
-    std::fprintf(stderr, "brimvale-cli thumbnail: %s: %s\n", o.input.c_str(),
-                 status.reason.empty() ? "cannot open" : status.reason.c_str());
-    return kExitCannotOpen;
-  }
+  if (const int read = ReadModel(doc, "thumbnail", o.input); read != kExitOk) return read;
   doc.Display.ShowGrid = false;
   doc.Display.ShowAxes = false;
   if (EstimatedDerivedFaces(doc) > kThumbnailDerivedFaceLimit) {
@@ -108,7 +100,7 @@ int Draw(const ThumbnailOptions& o) {
 
   COffscreenView view;
   // 4:3, the picture the export renders, so the view draws no bands beside it.
-  if (!view.Open(o.size, std::max(1, o.size * 3 / 4))) {
+  if (!view.Open(o.size, std::max(1, o.size * kFrameHeightUnits / kFrameWidthUnits))) {
     std::fprintf(stderr, "brimvale-cli thumbnail: no offscreen OpenGL: %s\n", view.Error().c_str());
     return kExitFailure;
   }

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "cli/command_registry.h"
-#include "document/mqo_reader.h"
+#include "cli/english_reports.h"
+#include "cli/read_model.h"
 #include "document/quorix_doc.h"
 #include "geometry/time_measurement.h"
 
@@ -26,17 +27,8 @@ int Run(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   CQuorixDoc doc;
-  MqoReadStatus status;
-  if (!ReadMqoFile(doc, args[0], &status)) {
-    if (status.result == MqoReadResult::NotMetasequoia) {
-      std::fprintf(stderr, "brimvale-cli time: %s: not a Metasequoia file\n", args[0].c_str());
-      return kExitNotMetasequoia;
-    }
-    std::fprintf(stderr, "brimvale-cli time: %s: %s\n", args[0].c_str(),
-                 status.reason.empty() ? "cannot open" : status.reason.c_str());
-    return kExitCannotOpen;
-  }
-  const std::string report = FormatGeometryTimes(MeasureGeometryTimes(doc));
+  if (const int read = ReadModel(doc, "time", args[0]); read != kExitOk) return read;
+  const std::string report = GeometryTimesReport(MeasureGeometryTimes(doc));
   std::printf("%s\n", report.c_str());
   return kExitOk;
 }

@@ -92,16 +92,6 @@ void CFaceArray::SplitFacesByCorners() {
   Clear(FaceList::Incoming);
 }
 
-void CFaceArray::AllocateNormals() {
-  const std::size_t triangles = Triangles().size();
-  const std::size_t quads = Quads().size();
-  m_TriangleNormals.assign(triangles, CVector3(0.0f, 0.0f, 0.0f));
-  m_QuadNormals.assign(quads, CVector3(0.0f, 0.0f, 0.0f));
-  m_TriangleCornerNormals.Zeroed(triangles * 3);
-  m_QuadCornerNormals.Zeroed(quads * 4);
-  m_bNormalsAllocated = true;
-}
-
 void CFaceArray::SizeNormalsUnfilled() {
   const std::size_t triangles = Triangles().size();
   const std::size_t quads = Quads().size();

@@ -73,10 +73,8 @@ class CFaceArray {
     return false;
   }
 
-  // Normal arrays, sized to the current triangle and quad counts and zeroed.
-  void AllocateNormals();
-  // The face normals without the zeroing (the caller writes every entry); the
-  // corner normals are left to the caller.
+  // The face normals, sized to the current triangle and quad counts but not
+  // zeroed (the caller writes every entry); the corner normals are left to the caller.
   void SizeNormalsUnfilled();
   void FreeNormals();
   bool HasNormals() const { return m_bNormalsAllocated; }

@@ -141,12 +141,6 @@ void CMqoCursor::SkipWhitespaceNearEnd() {
   }
 }
 
-void CMqoCursor::SkipBlanks() {
-  do {
-    while (m_pPos < m_pEnd && (*m_pPos == ' ' || *m_pPos == '\t')) ++m_pPos;
-  } while (m_pPos >= m_pEnd && Refill(m_pEnd + 1));
-}
-
 bool CMqoCursor::NextToken(std::string_view& token) {
   SkipWhitespace();
   if (m_pPos >= m_pEnd) return false;
@@ -177,14 +171,6 @@ bool CMqoCursor::NextNameToken(std::string_view& token) {
     return true;
   }
   return NextToken(token);  // no closing quote on the line: an ordinary token
-}
-
-bool CMqoCursor::PeekTokenIs(std::string_view text) {
-  SkipWhitespace();
-  FillToken();
-  const char* p = m_pPos;
-  while (p < m_pEnd && !IsMqoSpace(*p)) ++p;
-  return std::string_view(m_pPos, static_cast<size_t>(p - m_pPos)) == text;
 }
 
 int CMqoCursor::ReadInt() {

@@ -51,8 +51,6 @@ class CMqoCursor {
   // Like NextToken, but a token that opens with a double quote runs to the
   // closing quote on the same line, so quoted names may hold blanks.
   bool NextNameToken(std::string_view& token);
-  // Whether the next token is exactly `text` (nothing is consumed).
-  bool PeekTokenIs(std::string_view text);
 
   // Formatted number reads: leading whitespace is skipped and the number is
   // taken from the front of the next token. A token that does not start with
@@ -62,8 +60,6 @@ class CMqoCursor {
   float ReadFloat();
 
   void SkipWhitespace();
-  // Skips blanks and tabs only (stays on the line).
-  void SkipBlanks();
   // The current line up to, not including, its newline; the cursor moves to
   // the newline (which stays for the next read). A 0xFF byte also ends the
   // line and is consumed.

@@ -62,20 +62,6 @@ float CMqoNumberReader::NextFloat() {
   return value;
 }
 
-int CMqoNumberReader::NextInt(int outOfRange) {
-  SkipSeparators();
-  int value = 0;
-  const char* after = ParseMqoInt(m_pPos, m_pEnd, value, outOfRange);
-  if (after == m_pPos) {
-    SkipWord();
-    return 0;
-  }
-  m_pPos = after;
-  // "3.0" where an integer belongs: the fraction goes with it.
-  if (m_pPos < m_pEnd && (*m_pPos == '.' || *m_pPos == 'e' || *m_pPos == 'E')) SkipWord();
-  return value;
-}
-
 bool QuotedArgument(std::string_view args, std::string_view& text) {
   size_t start = 0;
   while (start < args.size() && IsBlank(args[start])) ++start;

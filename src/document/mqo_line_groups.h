@@ -32,7 +32,6 @@ class CMqoNumberReader {
   explicit CMqoNumberReader(std::string_view args) : m_pPos(args.data()), m_pEnd(args.data() + args.size()) {}
   bool AtEnd();  // no more values
   float NextFloat();
-  int NextInt(int outOfRange = 0);  // see ParseMqoInt
 
  private:
   void SkipSeparators();

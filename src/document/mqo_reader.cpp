@@ -3,6 +3,8 @@
 // them is never taken for a chunk of its own.
 #include "document/mqo_reader.h"
 
+#include <filesystem>
+
 #include "document/mqo_file_bytes.h"
 #include "document/mqo_reader_internal.h"
 #include "document/mqoz_archive.h"
@@ -31,15 +33,9 @@ void SetStatus(MqoReadStatus* status, MqoReadResult result, std::string reason =
   status->endsEarly = false;
 }
 
-std::string FileName(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool ReadDocument(CQuorixDoc& doc, CMqoCursor& cursor, MqoReadStatus* status) {
   std::string_view token;
   if (!cursor.NextToken(token) || token != "Metasequoia") {
-    doc.UI().MessageBox(kNotMetasequoiaMessage, kReadErrorCaption);
     doc.Reset();
     SetStatus(status, MqoReadResult::NotMetasequoia);
     return false;
@@ -135,7 +131,7 @@ bool ReadMqoBuffer(CQuorixDoc& doc, std::string_view bytes, MqoReadStatus* statu
 
 bool ReadMqoFile(CQuorixDoc& doc, const std::string& path, MqoReadStatus* status, const MqoReadProgress& progress) {
   doc.Reset();
-  doc.m_strTitle = FileName(path);
+  doc.m_strTitle = std::filesystem::path(path).filename().string();
   doc.m_strPathName = path;
   WaitCursor wait(doc.UI());
   CMqoFileBytes file;

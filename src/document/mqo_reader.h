@@ -14,13 +14,9 @@ class CQuorixDoc;
 
 enum class MqoReadResult {
   Ok,              // read (a file cut short keeps what was read before its end)
-  NotMetasequoia,  // the first token is not "Metasequoia"; the user was told
+  NotMetasequoia,  // the first token is not "Metasequoia"; the front end tells the user
   CannotOpen,      // the file (or the model inside a .mqoz) could not be read
 };
-
-// The message box a file that is not a Metasequoia document brings up.
-inline constexpr const char* kNotMetasequoiaMessage = "これはメタセコイアのファイルではありません";
-inline constexpr const char* kReadErrorCaption = "エラー";
 
 struct MqoReadStatus {
   MqoReadResult result = MqoReadResult::Ok;

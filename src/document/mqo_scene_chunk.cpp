@@ -2,7 +2,7 @@
 // saved them. Nested chunks (dirlights { light { ... } }) are skipped whole.
 #include "document/mqo_reader_internal.h"
 #include "document/scene.h"
-#include "foundation/math_constants.h"
+#include "foundation/float_math.h"
 
 namespace brimvale {
 
@@ -13,10 +13,6 @@ CVector3 ReadPosition(CMqoCursor& cursor) {
   const float y = cursor.ReadFloat();
   const float z = cursor.ReadFloat();
   return CVector3(x, y, -z);
-}
-
-float RadiansToDegrees(float radians) {
-  return radians / kPi * k180;
 }
 
 }  // namespace
@@ -42,17 +38,17 @@ void ReadSceneChunk(CMqoCursor& cursor, CScene& scene) {
         continue;
       }
       if (token == "head") {
-        scene.m_fHead = -RadiansToDegrees(cursor.ReadFloat());
+        scene.m_fHead = -RadToDeg(cursor.ReadFloat());
         scene.m_bAnglesRead = 1;
         continue;
       }
       if (token == "pich") {
-        scene.m_fPitch = -RadiansToDegrees(cursor.ReadFloat());
+        scene.m_fPitch = -RadToDeg(cursor.ReadFloat());
         scene.m_bAnglesRead = 1;
         continue;
       }
       if (token == "bank") {
-        scene.m_fBank = RadiansToDegrees(cursor.ReadFloat());
+        scene.m_fBank = RadToDeg(cursor.ReadFloat());
         scene.m_bAnglesRead = 1;
         continue;
       }

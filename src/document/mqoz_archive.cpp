@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 #include "foundation/text_utils.h"
 
@@ -26,14 +27,6 @@ constexpr zip_uint64_t kMaxDeflateRatio = 1040;
 constexpr zip_uint64_t kRatioSlack = zip_uint64_t{1} << 16;
 constexpr const char* kTooLarge = "the model in the archive is too large";
 
-std::string Stem(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const size_t dot = name.find_last_of('.');
-  if (dot != std::string::npos) name.resize(dot);
-  return AsciiLower(name);
-}
-
 bool EndsWithMqo(const std::string& lowerName) {
   return lowerName.size() >= 4 && lowerName.compare(lowerName.size() - 4, 4, ".mqo") == 0;
 }
@@ -52,7 +45,7 @@ zip_uint64_t MostBytesPerByte(const zip_stat_t& stat) {
 
 // The entry that holds the model; -1 when there is none.
 zip_int64_t ChooseModel(zip_t* archive, const std::string& archiveName) {
-  const std::string wanted = Stem(archiveName) + ".mqo";
+  const std::string wanted = AsciiLower(std::filesystem::path(archiveName).stem().string()) + ".mqo";
   zip_int64_t chosen = -1;
   const zip_int64_t entries = zip_get_num_entries(archive, 0);
   for (zip_int64_t i = 0; i < entries; ++i) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -15,17 +16,6 @@ namespace brimvale {
 namespace {
 
 constexpr size_t kMaxTemporaryStem = 180;  // keeps the temporary name under NAME_MAX
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return std::string();
-  return path.substr(0, slash + 1);
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // A new file gets the mode an ordinary fopen would give it; a replaced file
 // keeps its own mode.
@@ -45,7 +35,7 @@ mode_t ModeFor(const std::string& target) {
 }
 
 bool SyncFolder(const std::string& path) {
-  const std::string folder = FolderOf(path);
+  const std::string folder = std::filesystem::path(path).parent_path().string();
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   const bool ok = ::fsync(fd) == 0;
@@ -63,13 +53,13 @@ CExportTransaction::~CExportTransaction() { RemoveTemporaries(); }
 
 int CExportTransaction::CreateTemporary(const std::string& target, std::string& temporaryPath) {
   if (Failed()) return -1;
-  std::string name = NameOf(target);
+  std::string name = std::filesystem::path(target).filename().string();
   if (name.empty()) {
     Fail(target, "cannot write " + target + ": the path names no file");
     return -1;
   }
   if (name.size() > kMaxTemporaryStem) name.resize(kMaxTemporaryStem);
-  temporaryPath = FolderOf(target) + "." + name + ".XXXXXX";
+  temporaryPath = (std::filesystem::path(target).parent_path() / ("." + name + ".XXXXXX")).string();
   std::vector<char> pattern(temporaryPath.begin(), temporaryPath.end());
   pattern.push_back('\0');
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);

@@ -4,6 +4,7 @@
 
 #include "document/scene.h"
 #include "foundation/matrix4.h"
+#include "scene/camera.h"
 
 namespace brimvale {
 namespace {
@@ -11,7 +12,6 @@ namespace {
 // The view's clipping distances.
 constexpr double kNear = 20.0;
 constexpr double kFar = 10000.0;
-constexpr double kPi = 3.14159265358979323846;
 
 void Cross(const double a[3], const double b[3], double out[3]) {
   out[0] = a[1] * b[2] - a[2] * b[1];
@@ -101,7 +101,7 @@ int AddGltfCamera(CGltfDocument& document, const CScene& scene, float scale) {
   const double angle = std::isfinite(scene.m_fAngle) && scene.m_fAngle > 0.0f && scene.m_fAngle < 180.0f
                            ? static_cast<double>(scene.m_fAngle)
                            : 40.0;
-  const double yfov = 2.0 * std::atan(std::tan(angle / 2.0 * kPi / 180.0) * 0.75);
+  const double yfov = FrameVerticalRadians(angle);
   GltfJson camera;
   if (scene.m_bPerspective) {
     camera = {{"type", "perspective"}, {"perspective", {{"yfov", yfov}, {"znear", kNear * s}, {"zfar", kFar * s}}}};
@@ -110,7 +110,7 @@ int AddGltfCamera(CGltfDocument& document, const CScene& scene, float scale) {
     if (!(distance > 0.0)) distance = s;
     const double ymag = distance * std::tan(yfov / 2.0);
     camera = {{"type", "orthographic"},
-              {"orthographic", {{"xmag", ymag * 4.0 / 3.0}, {"ymag", ymag}, {"znear", kNear * s}, {"zfar", kFar * s}}}};
+              {"orthographic", {{"xmag", ymag * kFrameWidthUnits / kFrameHeightUnits}, {"ymag", ymag}, {"znear", kNear * s}, {"zfar", kFar * s}}}};
   }
   const int index = document.Add("cameras", std::move(camera));
   return document.Add("nodes", {{"name", "Camera"},

@@ -1,5 +1,6 @@
 #include "export/gltf_exporter.h"
 
+#include <filesystem>
 #include <memory>
 
 #include "document/object_hierarchy.h"
@@ -18,11 +19,6 @@ namespace {
 bool EndsWith(const std::string& text, const char* suffix) {
   const std::string tail(suffix);
   return text.size() > tail.size() && AsciiLower(text.substr(text.size() - tail.size())) == tail;
-}
-
-std::string FileNameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -135,7 +131,7 @@ bool CGltfExporter::Export(const std::string& path) {
         WriteGlbFile(transaction, path, document.Text(bin.Size(), std::string()), bin);
       } else if (bin.Size() == 0 || bin.Complete()) {
         // A model without faces has no buffer and so no .bin.
-        WriteGltfTextFile(transaction, path, document.Text(bin.Size(), GltfUriOf(FileNameOf(binPath))));
+        WriteGltfTextFile(transaction, path, document.Text(bin.Size(), GltfUriOf(std::filesystem::path(binPath).filename().string())));
       }
     }
   }

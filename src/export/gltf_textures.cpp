@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "export/gltf_image_bytes.h"
@@ -48,15 +49,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   return ok;
 }
 
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string NameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-std::string StemOf(const std::string& name) {
-  const size_t dot = name.rfind('.');
-  return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
+std::string StemOf(const std::string& name) { return std::filesystem::path(name).stem().string(); }
 
 // "image/png" or "image/jpeg" when the file starts like one, else null: only
 // those two may go into a glTF as they are.
@@ -202,7 +197,7 @@ int CGltfTextureWriter::WritePng(const CPixelImage& image, const std::string& na
              {"mimeType", "image/png"}};
   } else {
     if (!m_Transaction.Complete(temporary, target)) return -1;
-    entry = {{"name", name}, {"uri", GltfUriOf(NameOf(target))}};
+    entry = {{"name", name}, {"uri", GltfUriOf(std::filesystem::path(target).filename().string())}};
   }
   return AddTexture(std::move(entry));
 }

@@ -71,29 +71,4 @@ bool CPovExporter::Export(const std::string& povPath) {
   return ok;
 }
 
-template <typename Body>
-bool CPovExporter::WriteStandalone(const std::string& path, Body body) {
-  m_strError.clear();
-  m_Warnings.clear();
-  CExportTransaction transaction;
-  {
-    CExportTextFile file(transaction, path);
-    body(file);
-    file.Close();
-  }
-  const bool ok = transaction.Commit();
-  if (!ok) m_strError = transaction.Error();
-  return ok;
-}
-
-bool CPovExporter::WriteMaterialInclude(const std::string& path) {
-  // B is the include path without its "_mat.inc".
-  const std::string base = CutChars(path, 8, false);
-  return WriteStandalone(path, [&](CExportTextFile& file) { WriteMaterialIncludeBody(file, base); });
-}
-
-bool CPovExporter::WriteObjectInclude(const std::string& path) {
-  return WriteStandalone(path, [&](CExportTextFile& file) { WriteObjectIncludeBody(file); });
-}
-
 }  // namespace brimvale

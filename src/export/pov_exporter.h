@@ -48,10 +48,6 @@ class CPovExporter {
   void WriteCamera(CExportTextFile& file) const;
   void WriteObjectLight(CExportTextFile* file, const CMeshObject& object) const;
   static int IsLightObject(const CMeshObject& object);
-  // Each writes one whole file (replacing it only when complete); false with
-  // Error() set on failure.
-  bool WriteMaterialInclude(const std::string& path);
-  bool WriteObjectInclude(const std::string& path);
   void WriteMaterial(CExportTextFile& file, const CMaterial& material, int index, const std::string& base);
   void WriteMesh2(CExportTextFile& file, CMeshObject& object, int number);
   // The text of WriteMesh2 alone, with the object's corner normals as they are
@@ -67,9 +63,6 @@ class CPovExporter {
   void WriteBackgroundImage(CExportTextFile& file, const std::string& base);
   void WriteMaterialIncludeBody(CExportTextFile& file, const std::string& base);
   void WriteObjectIncludeBody(CExportTextFile& file);
-  // Writes one include file in a transaction of its own.
-  template <typename Body>
-  bool WriteStandalone(const std::string& path, Body body);
 
   CQuorixDoc& m_Doc;
   std::string m_strError;

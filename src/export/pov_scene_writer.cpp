@@ -2,10 +2,12 @@
 // image plane and the include lines.
 #include <cmath>
 #include <filesystem>
+#include <numbers>
 
 #include "document/quorix_doc.h"
 #include "export/pov_exporter.h"
 #include "export/pov_image_conversion.h"
+#include "scene/camera.h"
 
 namespace brimvale {
 namespace {
@@ -116,8 +118,8 @@ void CPovExporter::WriteBackgroundImage(CExportTextFile& file, const std::string
   file.Text("\tno_shadow\n");
   file.Text("\thollow\n");
   const CScene& scene = m_Doc.m_Scene;
-  const double halfWidth = std::tan(D(scene.m_fAngle) / 2.0 * 3.14159265358979323846 / 180.0) * D(back.m_fDistance);
-  file.Printf("\tscale <%0.3f,%0.3f,1.0>\n", halfWidth, halfWidth * 3.0 / 4.0);
+  const double halfWidth = std::tan(D(scene.m_fAngle) / 2.0 * std::numbers::pi / 180.0) * D(back.m_fDistance);
+  file.Printf("\tscale <%0.3f,%0.3f,1.0>\n", halfWidth, halfWidth * kFrameHeightUnits / kFrameWidthUnits);
   file.Printf("\ttranslate <0.0,0.0,%0.3f>\n", D(back.m_fDistance));
   const CVector3 direction = Subtract(scene.m_vLookAt, scene.m_vPosition);
   file.Printf("\trotate <%0.3f,%0.3f,0.0>\n", D(direction.PitchAngle()), D(direction.HeadAngle()));

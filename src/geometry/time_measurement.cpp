@@ -1,7 +1,6 @@
 #include "geometry/time_measurement.h"
 
 #include <chrono>
-#include <cstdio>
 #include <vector>
 
 #include "document/mesh_builder.h"
@@ -16,12 +15,6 @@ using Clock = std::chrono::steady_clock;
 
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-std::string Figure(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%0.4f", value);
-  return text;
 }
 
 }  // namespace
@@ -65,15 +58,6 @@ CGeometryTimes MeasureGeometryTimes(const CQuorixDoc& doc) {
   times.normalsSeconds = normalsMs / 1000.0;
   times.smoothSeconds = smoothMs / 1000.0;
   return times;
-}
-
-std::string FormatGeometryTimes(const CGeometryTimes& t) {
-  const double n = kTimeRepetitions;
-  const double total = t.TotalSeconds();
-  return "フリーズ\t" + Figure(t.freezeSeconds) + " 秒\t" + Figure(t.freezeSeconds / n) + "\n\n" +
-         "法線\t" + Figure(t.normalsSeconds) + " 秒\t" + Figure(t.normalsSeconds / n) + "\n\n" +
-         "スムース法線 " + Figure(t.smoothSeconds) + " 秒\t" + Figure(t.smoothSeconds / n) + "\n\n" +
-         "トータル\t" + Figure(total) + " 秒\t" + Figure(total / n);
 }
 
 }  // namespace brimvale

@@ -2,8 +2,6 @@
 // normals on a scratch copy of every object, timed with a monotonic clock.
 #pragma once
 
-#include <string>
-
 namespace brimvale {
 
 class CQuorixDoc;
@@ -19,8 +17,5 @@ inline constexpr int kTimeRepetitions = 15;
 
 // Runs the measurement on the document's objects, leaving them untouched.
 CGeometryTimes MeasureGeometryTimes(const CQuorixDoc& doc);
-
-// The four-line report, figures with four decimals.
-std::string FormatGeometryTimes(const CGeometryTimes& times);
 
 }  // namespace brimvale

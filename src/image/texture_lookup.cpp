@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "foundation/text_decoding.h"
@@ -16,11 +17,6 @@ namespace {
 bool Exists(const std::string& path) {
   struct stat info {};
   return !path.empty() && ::stat(path.c_str(), &info) == 0;
-}
-
-std::string FileNamePart(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The entry of folder whose name equals wanted ignoring ASCII case; empty if none.
@@ -49,7 +45,7 @@ std::string Resolve(std::string_view name, const TextureSearch& search, std::str
     const std::string found = FindExistingPath(local);
     if (!found.empty()) return found;
     if (documentExists) {
-      const std::string besideDocument = FindExistingPath(documentFolder + FileNamePart(local));
+      const std::string besideDocument = FindExistingPath(documentFolder + std::filesystem::path(local).filename().string());
       if (!besideDocument.empty()) return besideDocument;
     }
     return local;

@@ -12,8 +12,8 @@
 #include <cstring>
 
 #include "deform/document_deformers.h"
-#include "shell/num_edit.h"
-#include "shell/spin_button.h"  // completes the field's QPointer to its spin button
+#include "widgets/num_edit.h"
+#include "widgets/spin_button.h"  // completes the field's QPointer to its spin button
 
 namespace brimvale {
 

@@ -8,7 +8,7 @@
 
 #include "document/object_hierarchy.h"
 #include "panel/panel_page.h"
-#include "shell/rollup_panel.h"
+#include "widgets/rollup_panel.h"
 
 namespace brimvale {
 

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "panel/object_pages.h"
-#include "shell/num_edit.h"
-#include "shell/spin_button.h"  // completes the field's QPointer to its spin button
+#include "widgets/num_edit.h"
+#include "widgets/spin_button.h"  // completes the field's QPointer to its spin button
 
 namespace brimvale {
 

@@ -7,9 +7,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/color_button.h"
-#include "shell/num_edit.h"
-#include "shell/spin_button.h"  // completes the field's QPointer to its spin button
+#include "widgets/color_button.h"
+#include "widgets/num_edit.h"
+#include "widgets/spin_button.h"  // completes the field's QPointer to its spin button
 
 namespace brimvale {
 

@@ -14,9 +14,9 @@
 
 #include "foundation/text_decoding.h"
 #include "panel/panel_dialogs.h"
-#include "shell/color_button.h"
-#include "shell/num_edit.h"
-#include "shell/spin_button.h"
+#include "widgets/color_button.h"
+#include "widgets/num_edit.h"
+#include "widgets/spin_button.h"
 
 namespace brimvale {
 

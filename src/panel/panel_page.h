@@ -11,7 +11,7 @@
 #include <map>
 
 #include "document/quorix_doc.h"
-#include "shell/rollup_page.h"
+#include "widgets/rollup_page.h"
 
 class QAbstractButton;
 class QButtonGroup;

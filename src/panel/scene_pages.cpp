@@ -12,10 +12,10 @@
 
 #include "panel/panel_dialogs.h"
 #include "panel/settings_pages.h"
-#include "shell/color_button.h"
-#include "shell/num_edit.h"
-#include "shell/spin_button.h"  // completes the field's QPointer to its spin button
 #include "view/back_image.h"
+#include "widgets/color_button.h"
+#include "widgets/num_edit.h"
+#include "widgets/spin_button.h"  // completes the field's QPointer to its spin button
 
 namespace brimvale {
 

@@ -14,8 +14,8 @@
 
 #include "document/material_textures.h"
 #include "panel/panel_dialogs.h"
-#include "shell/num_edit.h"
-#include "shell/spin_button.h"  // completes the field's QPointer to its spin button
+#include "widgets/num_edit.h"
+#include "widgets/spin_button.h"  // completes the field's QPointer to its spin button
 
 namespace brimvale {
 

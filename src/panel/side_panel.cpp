@@ -13,7 +13,7 @@
 #include "panel/material_pages.h"
 #include "panel/object_pages.h"
 #include "panel/settings_pages.h"
-#include "shell/rollup_panel.h"
+#include "widgets/rollup_panel.h"
 
 namespace brimvale {
 

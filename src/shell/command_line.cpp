@@ -1,5 +1,7 @@
 #include "shell/command_line.h"
 
+#include "foundation/version.h"
+
 namespace brimvale {
 
 CShellArguments ParseShellArguments(const std::vector<std::string>& args) {
@@ -58,6 +60,6 @@ const char* ShellUsage() {
          "For work without a display, see brimvale-cli --help.\n";
 }
 
-const char* ShellVersion() { return "Brimvale Version 2.1\n"; }
+const char* ShellVersion() { return "Brimvale Version " BRIMVALE_VERSION "\n"; }
 
 }  // namespace brimvale

@@ -7,6 +7,8 @@
 
 #include <QtGlobal>
 
+#include "foundation/version.h"
+
 namespace brimvale::texts {
 
 inline constexpr const char* kAppTitle = "Brimvale";
@@ -68,9 +70,12 @@ inline constexpr const char* kIndicatorScroll = "SCRL";
 
 // About box and message boxes.
 inline constexpr const char* kAboutTitle = QT_TRANSLATE_NOOP("FrameTexts", "ﾊﾞｰｼﾞｮﾝ情報");
-inline constexpr const char* kAboutText = "Brimvale Version 2.1";
+inline constexpr const char* kAboutText = "Brimvale Version " BRIMVALE_VERSION;
 inline constexpr const char* kBenchmarkTitle = QT_TRANSLATE_NOOP("FrameTexts", "ベンチマーク");
 inline constexpr const char* kErrorCaption = QT_TRANSLATE_NOOP("FrameTexts", "エラー");
+// The reader's report that a file is not a Metasequoia document, as the box words it.
+inline constexpr const char* kNotMetasequoiaMessage =
+    QT_TRANSLATE_NOOP("CoreTexts", "これはメタセコイアのファイルではありません");
 
 // File dialogs (Windows-style filters; ".mqoz" is accepted beside ".mqo").
 inline constexpr const char* kMqoFilter = "Metasequoia(*.mqo)";

@@ -19,9 +19,8 @@
 #include "document/quorix_doc.h"
 #include "export/gltf_exporter.h"
 #include "export/pov_exporter.h"
-#include "view/camera_fit.h"
-#include "view/frame_benchmark.h"
-#include "view/object_drawing.h"
+#include "scene/camera_fit.h"
+#include "scene/derived_geometry.h"
 #include "shell/about_dialog.h"
 #include "shell/command_ids.h"
 #include "shell/display_toggles.h"
@@ -35,6 +34,7 @@
 #include "shell/status_indicators.h"
 #include "shell/translation.h"
 #include "shell/work_progress.h"
+#include "view/frame_benchmark.h"
 
 namespace brimvale {
 

@@ -35,7 +35,7 @@ CQuorixApp::CQuorixApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromUtf8(texts::kAppTitle));
   // No display name: Qt would append it to every dialog's title. The main
   // window spells its own " - Brimvale".
-  setApplicationVersion(QStringLiteral("2.1"));
+  setApplicationVersion(QStringLiteral(BRIMVALE_VERSION));
   setWindowIcon(QIcon(QStringLiteral(":/icons/brimvale.svg")));
   // Lets the desktop (Wayland above all) match the window to the installed
   // desktop entry and its icon.

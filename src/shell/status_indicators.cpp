@@ -32,7 +32,6 @@ CStatusIndicators::~CStatusIndicators() {
   if (qApp) qApp->removeEventFilter(this);
 }
 
-bool CStatusIndicators::IsLit(int index) const { return index >= 0 && index < 4 && m_bLit[index]; }
 
 void CStatusIndicators::Refresh() {
   bool lit[4] = {false, false, false, false};

@@ -21,7 +21,6 @@ class CStatusIndicators : public QObject {
 
   // Reads the lock states again and shows them.
   void Refresh();
-  bool IsLit(int index) const;  // 0 kana, 1 caps, 2 num, 3 scroll
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

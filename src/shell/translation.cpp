@@ -18,13 +18,6 @@ namespace {
 
 constexpr const char* kCoreContext = "CoreTexts";
 
-// The core's Japanese messages that the window shows, listed so that lupdate
-// collects them; the core itself has no Qt and cannot mark them.
-[[maybe_unused]] constexpr const char* kCoreTexts[] = {
-    QT_TRANSLATE_NOOP("CoreTexts", "これはメタセコイアのファイルではありません"),
-    QT_TRANSLATE_NOOP("CoreTexts", "エラー"),
-};
-
 std::vector<QPointer<QTranslator>>& Installed() {
   static std::vector<QPointer<QTranslator>> translators;
   return translators;

@@ -7,7 +7,7 @@
 #include "foundation/matrix4.h"
 #include "image/image_file_reader.h"
 #include "image/pixel_image.h"
-#include "view/camera.h"
+#include "scene/camera.h"
 #include "view/gl_api.h"
 
 namespace brimvale {
@@ -76,7 +76,7 @@ void DrawBackImage(const CBackImage& back, const CScene& camera) {
 
   const float D = back.m_fDistance;
   const float x = TanF(DegToRad(camera.m_fAngle / 2.0f)) * D;
-  const float y = x * 3.0f / 4.0f;
+  const float y = x * kFrameHeightUnits / kFrameWidthUnits;
   CMatrix4 placement;
   placement.Scale(x, y, 1.0f);
   placement.Translate(0.0f, 0.0f, D);

@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include "document/quorix_doc.h"
-#include "foundation/text_utils.h"
 
 namespace brimvale {
 namespace {
@@ -31,13 +30,6 @@ double RunFrameBenchmark(CQuorixDoc& doc, const std::function<void()>& redraw,
   doc.TurntableAngle = 0.0f;
   redraw();
   return seconds;
-}
-
-std::string FormatFrameBenchmark(double seconds) {
-  const auto s = static_cast<float>(seconds);
-  const auto frames = static_cast<float>(kBenchmarkFrames);
-  return FormatFixed(frames / s, 4) + " フレーム/秒\n\n" + FormatFixed(s / frames, 4) + " 秒/フレーム\n\n" +
-         FormatFixed(s, 4) + " 秒";
 }
 
 }  // namespace brimvale

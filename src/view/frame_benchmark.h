@@ -1,9 +1,8 @@
 // The benchmark: 15 frames drawn while the model turns 10 degrees a frame,
-// timed in milliseconds, and its message.
+// timed in milliseconds; the front ends word the result.
 #pragma once
 
 #include <functional>
-#include <string>
 
 namespace brimvale {
 
@@ -21,12 +20,5 @@ inline constexpr float kBenchmarkStepDegrees = 10.0f;
 // frames-per-second figure never divides by zero.
 double RunFrameBenchmark(CQuorixDoc& doc, const std::function<void()>& redraw,
                          const std::function<void(double seconds)>& report = {});
-
-// The message: frames per second, seconds per frame and seconds, four
-// decimals each, separated by the benchmark's Japanese units and blank lines.
-std::string FormatFrameBenchmark(double seconds);
-
-// Title of the message box.
-inline constexpr const char* kBenchmarkTitle = "ベンチマーク";
 
 }  // namespace brimvale

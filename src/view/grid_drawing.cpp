@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "scene/grid_layout.h"
 #include "view/gl_api.h"
-#include "view/grid_layout.h"
 
 namespace brimvale {
 namespace {

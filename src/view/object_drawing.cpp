@@ -5,7 +5,7 @@
 
 #include "document/mesh_builder.h"
 #include "document/quorix_doc.h"
-#include "geometry/parallel_derivation.h"
+#include "scene/derived_geometry.h"
 #include "view/face_batches.h"
 #include "view/gl_api.h"
 #include "view/gl_cache.h"
@@ -212,21 +212,6 @@ void DrawFaces(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
 }
 
 }  // namespace
-
-void EnsureDerivedGeometry(CQuorixDoc& doc, CMeshObject& object) {
-  if (object.m_pDerived) return;
-  CMeshBuilder(&object).BuildDerivedGeometry(&doc.Display);
-}
-
-void EnsureDerivedGeometryForFrame(CQuorixDoc& doc, const DerivationProgress& progress) {
-  if (!doc.Display.ShowFaces) return;
-  std::vector<CMeshObject*> drawn;
-  for (const auto& object : doc.m_Objects) {
-    if (object && object->m_bVisible && object->VertexCount() > 0 && !object->m_bHideFaces && !object->m_pDerived)
-      drawn.push_back(object.get());
-  }
-  if (!drawn.empty()) BuildDerivedGeometryInParallel(drawn, &doc.Display, 0, progress);
-}
 
 void DrawObject(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
   if (!object.m_bVisible || object.VertexCount() == 0) return;

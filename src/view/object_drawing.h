@@ -4,8 +4,6 @@
 // then one pass per material used.
 #pragma once
 
-#include "geometry/parallel_derivation.h"
-
 namespace brimvale {
 
 class CMeshObject;
@@ -18,15 +16,5 @@ class CViewGlCache;
 // path); without one every corner is sent with its own normal and texture
 // coordinate (the reference path). Both give the same picture.
 void DrawObject(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache);
-
-// Builds the object's derived geometry when it has none (lathe, mirror and
-// patch unless SimpleDisplay is on, then smooth normals).
-void EnsureDerivedGeometry(CQuorixDoc& doc, CMeshObject& object);
-
-// Builds, on every derivation thread, the derived geometry of each object the
-// next frame draws faces for and that has none yet.
-// Progress is told per object (see RunInParallel); false from it stops the
-// work, leaving the rest to be built when drawn.
-void EnsureDerivedGeometryForFrame(CQuorixDoc& doc, const DerivationProgress& progress = nullptr);
 
 }  // namespace brimvale

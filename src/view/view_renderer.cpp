@@ -1,9 +1,10 @@
 #include "view/view_renderer.h"
 
 #include "document/quorix_doc.h"
+#include "scene/camera.h"
+#include "scene/depth_range.h"
+#include "scene/derived_geometry.h"
 #include "view/back_image.h"
-#include "view/camera.h"
-#include "view/depth_range.h"
 #include "view/gl_api.h"
 #include "view/grid_drawing.h"
 #include "view/object_drawing.h"
@@ -127,14 +128,14 @@ void DrawFrameMask(int w, int h) {
   const float z = -40.0f + 5.0f + 0.3f;
   glColor4f(0.5f, 0.5f, 1.0f, 0.5f);
   glBegin(GL_QUADS);
-  if (fw / fh > 1.33333f) {
-    const float x0 = fh * 1.33333f;
+  if (WiderThanFrame(fw, fh)) {
+    const float x0 = fh * kFrameWidthUnits / kFrameHeightUnits;
     glVertex3f(-1.5f * fw, -1.5f * fh, z), glVertex3f(-x0, -1.5f * fh, z);
     glVertex3f(-x0, 1.5f * fh, z), glVertex3f(-1.5f * fw, 1.5f * fh, z);
     glVertex3f(x0, -1.5f * fh, z), glVertex3f(1.5f * fw, -1.5f * fh, z);
     glVertex3f(1.5f * fw, 1.5f * fh, z), glVertex3f(x0, 1.5f * fh, z);
   } else {
-    const float y0 = fw * 3.0f / 4.0f;
+    const float y0 = fw * kFrameHeightUnits / kFrameWidthUnits;
     glVertex3f(-1.5f * fw, y0, z), glVertex3f(1.5f * fw, y0, z);
     glVertex3f(1.5f * fw, 1.5f * fh, z), glVertex3f(-1.5f * fw, 1.5f * fh, z);
     glVertex3f(-1.5f * fw, -1.5f * fh, z), glVertex3f(1.5f * fw, -1.5f * fh, z);

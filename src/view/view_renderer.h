@@ -16,9 +16,9 @@
 // buffers, material textures); one renderer serves one context.
 #pragma once
 
-#include "view/drawn_bounds.h"
+#include "scene/drawn_bounds.h"
+#include "scene/navigation.h"
 #include "view/gl_cache.h"
-#include "view/navigation.h"
 
 namespace brimvale {
 

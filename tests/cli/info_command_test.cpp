@@ -123,7 +123,7 @@ TEST(CliInfo, ExitStatusNamesTheWorstFileAndEveryFileIsTried) {
   std::ofstream(other, std::ios::binary) << "hello\n";
   const auto notMqo = RunCli({"info", other.string(), kExamples + "patch_cage.mqo"});
   EXPECT_EQ(notMqo.status, 1);
-  EXPECT_NE(notMqo.err.find("これはメタセコイアのファイルではありません"), std::string::npos);
+  EXPECT_EQ(notMqo.err, "brimvale-cli info: " + other.string() + ": not a Metasequoia file\n");
   EXPECT_NE(notMqo.out.find("patch_cage.mqo"), std::string::npos);
 
   const auto missing =

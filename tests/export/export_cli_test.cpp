@@ -10,7 +10,7 @@
 #include "document/mqo_reader.h"
 #include "document/quorix_doc.h"
 #include "export_test_support.h"
-#include "view/camera_fit.h"
+#include "scene/camera_fit.h"
 
 namespace brimvale {
 namespace {

@@ -54,6 +54,15 @@ void ExpectFacesOutward(const testing::Glb& glb, int mesh, const double centre[3
       double outward = 0;
       for (int k = 0; k < 3; ++k) outward += n[k] * ((p[0][k] + p[1][k] + p[2][k]) / 3 - centre[k]);
       EXPECT_GT(outward, 0.0) << "triangle " << t / 3 << " faces inward";
+      // Lit from the side it faces: each corner's normal points away from the centre too.
+      if (!primitive["attributes"].contains("NORMAL")) continue;
+      const int normals = primitive["attributes"]["NORMAL"];
+      for (size_t k = 0; k < 3; ++k) {
+        const auto normal = glb.Element(normals, static_cast<size_t>(glb.Element(indices, t + k)[0]));
+        double along = 0;
+        for (size_t i = 0; i < 3; ++i) along += normal[i] * (p[k][i] - centre[i]);
+        EXPECT_GT(along, 0.0) << "triangle " << t / 3 << " corner " << k << " has an inward normal";
+      }
     }
   }
 }

@@ -6,12 +6,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "shell/color_button.h"
-#include "shell/num_edit.h"
-#include "shell/rollup_header.h"
-#include "shell/rollup_page.h"
-#include "shell/rollup_panel.h"
-#include "shell/spin_button.h"
+#include "widgets/color_button.h"
+#include "widgets/num_edit.h"
+#include "widgets/rollup_header.h"
+#include "widgets/rollup_page.h"
+#include "widgets/rollup_panel.h"
+#include "widgets/spin_button.h"
 
 using namespace brimvale;
 

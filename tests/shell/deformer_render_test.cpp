@@ -14,9 +14,9 @@
 #include "panel/item_tree_tab.h"
 #include "panel/side_panel.h"
 #include "panel_test_support.h"
-#include "shell/num_edit.h"
-#include "shell/spin_button.h"
 #include "view/offscreen_render.h"
+#include "widgets/num_edit.h"
+#include "widgets/spin_button.h"
 
 using namespace brimvale;
 using namespace brimvale::test;

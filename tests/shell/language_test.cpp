@@ -16,14 +16,13 @@
 #include <QToolBar>
 #include <QXmlStreamReader>
 
-#include "document/mqo_reader.h"
 #include "geometry/time_measurement.h"
 #include "shell/command_line.h"
+#include "shell/frame_texts.h"
 #include "shell/main_frame.h"
 #include "shell/quorix_app.h"
-#include "shell/rollup_page.h"
 #include "shell/translation.h"
-#include "view/frame_benchmark.h"
+#include "widgets/rollup_page.h"
 
 using namespace brimvale;
 
@@ -147,14 +146,15 @@ void LanguageTest::coreMessagesFollowTheLanguage() {
   times.freezeSeconds = 1.5;
   times.normalsSeconds = 0.25;
   times.smoothSeconds = 3.0;
-  // Japanese: exactly the core's own reports.
-  QCOMPARE(FrameBenchmarkMessage(2.0), QString::fromStdString(FormatFrameBenchmark(2.0)));
-  QCOMPARE(GeometryTimesMessage(times), QString::fromStdString(FormatGeometryTimes(times)));
-  QCOMPARE(CoreText(kNotMetasequoiaMessage), QString::fromUtf8(kNotMetasequoiaMessage));
+  // Japanese: exactly the specified texts, figures with four decimals.
+  QCOMPARE(FrameBenchmarkMessage(2.0), QString("7.5000 フレーム/秒\n\n0.1333 秒/フレーム\n\n2.0000 秒"));
+  QCOMPARE(GeometryTimesMessage(times), QString("フリーズ\t1.5000 秒\t0.1000\n\n法線\t0.2500 秒\t0.0167\n\n"
+                                                "スムース法線 3.0000 秒\t0.2000\n\nトータル\t4.5000 秒\t0.3000"));
+  QCOMPARE(CoreText(texts::kNotMetasequoiaMessage), QString("これはメタセコイアのファイルではありません"));
 
   QVERIFY(InstallTranslations(UiLanguage::English));
-  QCOMPARE(CoreText(kReadErrorCaption), QString("Error"));
-  const QString notMqo = CoreText(kNotMetasequoiaMessage);
+  QCOMPARE(FrameText(texts::kErrorCaption), QString("Error"));
+  const QString notMqo = CoreText(texts::kNotMetasequoiaMessage);
   QVERIFY2(!notMqo.isEmpty() && !HasJapanese(notMqo), qPrintable(notMqo));
   const QString bench = FrameBenchmarkMessage(2.0);
   QVERIFY2(!HasJapanese(bench) && bench.startsWith("7.5000 "), qPrintable(bench));

@@ -21,12 +21,12 @@
 
 #include "document/quorix_doc.h"
 #include "frame_test_support.h"
+#include "scene/camera_fit.h"
 #include "shell/about_dialog.h"
 #include "shell/command_ids.h"
 #include "shell/display_toggles.h"
 #include "shell/main_frame.h"
 #include "shell/quorix_view.h"
-#include "view/camera_fit.h"
 
 using namespace brimvale;
 using namespace brimvale::test;
@@ -262,6 +262,19 @@ void MainFrameTest::unreadableFileIsReported() {
   QVERIFY(f.dialogs.messages[0].contains("brimvale-no-such-file.mqo"));
   QVERIFY(f.dialogs.errors[0]);
   QCOMPARE(f.listener.Count(NOTIFY_DOCUMENT_LOADED), 0);  // the open document was left as it was
+
+  // A file that is not a model gets the specified box, worded by the window, once, naming the file.
+  QTemporaryDir folder;
+  const QString other = folder.filePath("notes.mqo");
+  QFile text(other);
+  QVERIFY(text.open(QIODevice::WriteOnly));
+  text.write("not a model\n");
+  text.close();
+  QVERIFY(!f.frame.OpenMqoPath(other));
+  QCOMPARE(f.dialogs.messages.size(), 2);
+  QCOMPARE(f.dialogs.messages[1], other + "\nこれはメタセコイアのファイルではありません");
+  QCOMPARE(f.dialogs.titles[1], QString("エラー"));
+  QVERIFY(f.dialogs.errors[1]);
 }
 
 void MainFrameTest::exportIsEnabledOnlyWithObjectsAndWritesFiles() {

@@ -26,10 +26,10 @@
 #include "panel/object_pages.h"
 #include "panel/settings_pages.h"
 #include "panel_test_support.h"
-#include "shell/color_button.h"
-#include "shell/num_edit.h"
-#include "shell/rollup_panel.h"
-#include "shell/spin_button.h"
+#include "widgets/color_button.h"
+#include "widgets/num_edit.h"
+#include "widgets/rollup_panel.h"
+#include "widgets/spin_button.h"
 
 using namespace brimvale;
 using namespace brimvale::test;

@@ -2,7 +2,7 @@
 // and place (checked on rendered pictures, so the depth range is tested with
 // it), opening keeps a camera that already frames the model, the depth range
 // keeps 20 and 10000 whenever it can, and the wheel dollies.
-#include "view/camera_fit.h"
+#include "scene/camera_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 
 #include "../geometry/mesh_fixtures.h"
 #include "render_fixture.h"
-#include "view/camera.h"
-#include "view/depth_range.h"
-#include "view/navigation.h"
+#include "scene/camera.h"
+#include "scene/depth_range.h"
+#include "scene/navigation.h"
 
 namespace brimvale::test {
 namespace {
@@ -81,6 +81,14 @@ TEST_F(CameraFitTest, FitsModelsOfEveryScaleAndPlaceWhole) {
   ortho.m_Scene.m_vPosition = CVector3(-500.0f, 900.0f, -100.0f);
   ortho.m_Scene.m_fBank = 30.0f;
   ExpectFitsWhole(ortho, "orthographic");
+
+  // A deep model seen end-on, widest at its near end: the near end sets the distance.
+  CQuorixDoc deep;
+  AddBox(deep, {0.0f, 0.0f, -1000.0f}, {200.0f, 200.0f, 10.0f});
+  AddBox(deep, {0.0f, 0.0f, 1000.0f}, {1.0f, 1.0f, 10.0f});
+  deep.m_Scene.m_vPosition = CVector3(0.0f, 0.0f, -5000.0f);
+  deep.m_Scene.m_vLookAt = CVector3(0.0f, 0.0f, 0.0f);
+  ExpectFitsWhole(deep, "deep model seen end-on");
   EXPECT_EQ(ortho.m_Scene.m_bPerspective, 0);
   EXPECT_EQ(ortho.m_Scene.m_fBank, 30.0f);
 }

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "foundation/vector3.h"
-#include "view/camera.h"
+#include "scene/camera.h"
 
 namespace brimvale {
 namespace {

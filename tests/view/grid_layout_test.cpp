@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "view/grid_layout.h"
+#include "scene/grid_layout.h"
 
 namespace brimvale {
 namespace {

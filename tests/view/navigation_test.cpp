@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "document/quorix_doc.h"
-#include "view/camera.h"
-#include "view/navigation.h"
+#include "scene/camera.h"
+#include "scene/navigation.h"
 
 namespace brimvale {
 namespace {

@@ -48,10 +48,6 @@
         <translation>This is not a Metasequoia file.</translation>
     </message>
     <message>
-        <source>エラー</source>
-        <translation>Error</translation>
-    </message>
-    <message>
         <source>%1 フレーム/秒
 
 %2 秒/フレーム

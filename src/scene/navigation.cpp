@@ -1,11 +1,11 @@
-#include "view/navigation.h"
+#include "scene/navigation.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "document/quorix_doc.h"
 #include "foundation/matrix4.h"
-#include "view/camera.h"
+#include "scene/camera.h"
 
 namespace brimvale {
 namespace {

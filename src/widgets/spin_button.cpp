@@ -1,10 +1,10 @@
-#include "shell/spin_button.h"
+#include "widgets/spin_button.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
 
-#include "shell/num_edit.h"
+#include "widgets/num_edit.h"
 
 namespace brimvale {
 

@@ -1,21 +1,19 @@
-#include "view/camera_fit.h"
+#include "scene/camera_fit.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "document/quorix_doc.h"
-#include "view/camera.h"
-#include "view/depth_range.h"
-#include "view/drawn_bounds.h"
+#include "scene/camera.h"
+#include "scene/depth_range.h"
+#include "scene/drawn_bounds.h"
 
 namespace brimvale {
 namespace {
 
 // The model fills at most this share of the frame's half-width and half-height.
 constexpr double kMargin = 0.9;
-// The 4:3 frame's height over its width.
-constexpr double kFrameAspect = 0.75;
 // Used when the model is a single point and the camera has no distance either.
 constexpr double kFallbackDistance = 316.227766;
 
@@ -30,7 +28,7 @@ bool FitCameraToDocument(CQuorixDoc& doc) {
   const double c[3] = {box.Centre(0), box.Centre(1), box.Centre(2)};
   const double radius = box.Radius();
   const double tx = HalfFrameTangent(camera) * kMargin;
-  const double ty = tx * kFrameAspect;
+  const double ty = tx * kFrameHeightUnits / kFrameWidthUnits;
 
   // With the look-at at c and the eye at c - forward * D, a point at depth z
   // past the look-at and (x, y) across the view lies in the frame when
@@ -76,7 +74,7 @@ bool CameraShowsModelWell(CQuorixDoc& doc) {
   const CCameraAxes axes = CameraAxes(camera);
   const bool perspective = camera.m_bPerspective != 0;
   const double tx = HalfFrameTangent(camera);
-  const double ty = tx * kFrameAspect;
+  const double ty = tx * kFrameHeightUnits / kFrameWidthUnits;
   const double orthoDepth = static_cast<double>(CameraDistance(camera));
   bool any = false, inside = true;
   double lo[2] = {0.0, 0.0}, hi[2] = {0.0, 0.0};

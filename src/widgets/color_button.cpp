@@ -1,4 +1,4 @@
-#include "shell/color_button.h"
+#include "widgets/color_button.h"
 
 #include <QColorDialog>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "shell/rollup_panel.h"
+#include "widgets/rollup_panel.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QWheelEvent>
 
-#include "shell/rollup_header.h"
-#include "shell/rollup_page.h"
+#include "widgets/rollup_header.h"
+#include "widgets/rollup_page.h"
 
 namespace brimvale {
 

@@ -1,10 +1,10 @@
-#include "view/drawn_bounds.h"
+#include "scene/drawn_bounds.h"
 
 #include <cmath>
 #include <vector>
 
 #include "document/quorix_doc.h"
-#include "view/object_drawing.h"
+#include "scene/derived_geometry.h"
 
 namespace brimvale {
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "document/scene.h"
-#include "view/drawn_bounds.h"
+#include "scene/drawn_bounds.h"
 
 namespace brimvale {
 

@@ -9,6 +9,17 @@
 
 namespace brimvale {
 
+// The frame the view marks and the exports picture is 4 units wide by 3 high.
+inline constexpr int kFrameWidthUnits = 4;
+inline constexpr int kFrameHeightUnits = 3;
+
+// Whether a w x h picture is wider than the frame.
+constexpr bool WiderThanFrame(float w, float h) { return w * kFrameHeightUnits > h * kFrameWidthUnits; }
+
+// The vertical angle of view, in radians, of the frame whose horizontal angle
+// is `horizontalDegrees` (in double precision, for the exports).
+double FrameVerticalRadians(double horizontalDegrees);
+
 // Pitch and heading, in degrees, of the direction from the position to the look-at.
 float CameraPitch(const CScene& camera);
 float CameraHead(const CScene& camera);

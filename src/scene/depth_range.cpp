@@ -1,9 +1,9 @@
-#include "view/depth_range.h"
+#include "scene/depth_range.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "view/camera.h"
+#include "scene/camera.h"
 
 namespace brimvale {
 

@@ -1,4 +1,4 @@
-#include "shell/rollup_header.h"
+#include "widgets/rollup_header.h"
 
 #include <QMouseEvent>
 #include <QPainter>

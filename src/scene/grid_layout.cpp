@@ -1,9 +1,9 @@
-#include "view/grid_layout.h"
+#include "scene/grid_layout.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "view/camera.h"
+#include "scene/camera.h"
 
 namespace brimvale {
 namespace {

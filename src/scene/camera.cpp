@@ -1,12 +1,18 @@
-#include "view/camera.h"
+#include "scene/camera.h"
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "foundation/float_math.h"
 #include "foundation/matrix4.h"
 
 namespace brimvale {
+
+double FrameVerticalRadians(double horizontalDegrees) {
+  const double half = horizontalDegrees / 2.0 * std::numbers::pi / 180.0;
+  return 2.0 * std::atan(std::tan(half) * kFrameHeightUnits / kFrameWidthUnits);
+}
 
 float CameraPitch(const CScene& camera) { return Subtract(camera.m_vLookAt, camera.m_vPosition).PitchAngle(); }
 
@@ -18,7 +24,8 @@ float VerticalAngle(const CScene& camera, int w, int h) {
   if (CameraDistance(camera) == 0.0f || w == 0 || h == 0) return camera.m_fAngle;
   const float half = DegToRad(camera.m_fAngle / 2.0f);
   const float aspect = static_cast<float>(w) / static_cast<float>(h);
-  if (aspect > 1.333333f) return RadToDeg(2.0f * AtanF(TanF(half) * 3.0f / 4.0f));
+  if (WiderThanFrame(aspect, 1.0f))
+    return RadToDeg(2.0f * AtanF(TanF(half) * kFrameHeightUnits / kFrameWidthUnits));
   return RadToDeg(2.0f * AtanF(TanF(half) * static_cast<float>(h) / static_cast<float>(w)));
 }
 
@@ -88,7 +95,7 @@ CCameraAxes CameraAxes(const CScene& camera) {
 double HalfFrameTangent(const CScene& camera) {
   const double angle =
       std::isfinite(camera.m_fAngle) ? std::clamp(static_cast<double>(camera.m_fAngle), 1.0, 150.0) : 40.0;
-  return std::tan(angle / 2.0 * 3.14159265358979323846 / 180.0);
+  return std::tan(angle / 2.0 * std::numbers::pi / 180.0);
 }
 
 namespace {

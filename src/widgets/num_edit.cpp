@@ -1,4 +1,4 @@
-#include "shell/num_edit.h"
+#include "widgets/num_edit.h"
 
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -10,7 +10,7 @@
 #include <string>
 
 #include "foundation/text_utils.h"
-#include "shell/spin_button.h"
+#include "widgets/spin_button.h"
 
 namespace brimvale {
 

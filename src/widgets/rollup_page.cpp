@@ -1,4 +1,4 @@
-#include "shell/rollup_page.h"
+#include "widgets/rollup_page.h"
 
 namespace brimvale {
 

@@ -9,7 +9,7 @@
 #include "export/gltf_mesh_writer.h"
 #include "foundation/text_decoding.h"
 #include "foundation/text_utils.h"
-#include "geometry/frozen_mesh.h"
+#include "mesh/output_mesh_builder.h"
 
 namespace brimvale {
 namespace {
@@ -45,24 +45,36 @@ bool CGltfExporter::Export(const std::string& path) {
     AddGltfMaterials(document, m_Doc, textures, m_Warnings);
 
     const int materialCount = m_Doc.MaterialCount();
-    CGltfMeshOptions meshOptions{m_Options.scale, materialCount, materialCount};
+    const CGltfMeshOptions meshOptions{m_Options.scale, materialCount};
     bool defaultUsed = false;
     GltfJson sceneNodes = GltfJson::array();
-    for (const auto& object : m_Doc.m_Objects) {
-      if (transaction.Failed() || bin.Failed() || indices.Failed()) break;
-      if (!object->m_bVisible && !m_Options.includeHidden) continue;
-      const std::string name = DecodeName(object->m_strName, m_Doc.m_bUtf8);
-      // The mesh the view draws: the object's own, or its frozen derivation.
-      const std::unique_ptr<CMeshObject> frozen = FrozenCopy(*object);
-      const CGltfMeshResult written =
-          WriteGltfMesh(document, bin, indices, frozen ? *frozen : *object, name, meshOptions);
-      if (written.tooLarge) transaction.Fail(path, "cannot write " + path + ": object " + name + " has too many faces");
-      defaultUsed = defaultUsed || written.usesDefaultMaterial;
-      m_nTriangles += written.triangles;
-      GltfJson node = {{"name", name}};
-      if (written.mesh >= 0) node["mesh"] = written.mesh;
-      sceneNodes.push_back(document.Add("nodes", std::move(node)));
-    }
+    std::vector<const CMeshObject*> exported;
+    for (const auto& object : m_Doc.m_Objects)
+      if (object->m_bVisible || m_Options.includeHidden) exported.push_back(object.get());
+    // The file writes texture coordinates for every face, textured or not.
+    const COutputMeshOptions options = OutputMeshOptionsFor(m_Doc, nullptr, true);
+    bool cancelled = false;
+    DerivationProgress progress;
+    if (m_Progress) progress = [&](size_t done, size_t total) { return !(cancelled = !m_Progress(done, total)); };
+    ForEachOutputMesh(
+        exported, options,
+        [&](size_t i, const COutputMesh& mesh) {
+          if (transaction.Failed() || bin.Failed() || indices.Failed()) return false;
+          const CMeshObject& object = *exported[i];
+          const std::string name = DecodeName(object.m_strName, m_Doc.m_bUtf8);
+          const CGltfMeshResult written =
+              WriteGltfMesh(document, bin, indices, mesh, object.m_bSmoothShading != 0, name, meshOptions);
+          if (written.tooLarge)
+            transaction.Fail(path, "cannot write " + path + ": object " + name + " has too many faces");
+          defaultUsed = defaultUsed || written.usesDefaultMaterial;
+          m_nTriangles += written.triangles;
+          GltfJson node = {{"name", name}};
+          if (written.mesh >= 0) node["mesh"] = written.mesh;
+          sceneNodes.push_back(document.Add("nodes", std::move(node)));
+          return true;
+        },
+        progress);
+    if (cancelled) transaction.Fail(path, "cancelled");
     if (defaultUsed) document.Add("materials", DefaultGltfMaterial());
     sceneNodes.push_back(AddGltfCamera(document, m_Doc.m_Scene, m_Options.scale));
     document.Add("scenes", {{"nodes", std::move(sceneNodes)}});

@@ -1,13 +1,16 @@
 // The glTF 2.0 export: every exported object as one node with one mesh, from
-// the same frozen copies the POV-Ray export writes (lathe, mirror, patch
+// the same output meshes the POV-Ray export writes (lathe, mirror, patch
 // passes and deformers applied), the document's materials and textures, and
 // its camera. The container follows the file name: .glb is one binary file,
 // .gltf a JSON file with its .bin and PNG textures beside it. Either every
 // file is replaced or none is.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brimvale {
@@ -36,6 +39,10 @@ class CGltfExporter {
   const std::vector<std::string>& Warnings() const { return m_Warnings; }
   // Triangles written by the last successful export.
   uint64_t TriangleCount() const { return m_nTriangles; }
+  // Told after each object written and while one is being derived (done of
+  // total); false cancels the export, which then fails with Error()
+  // "cancelled" and writes nothing.
+  void SetProgress(std::function<bool(size_t done, size_t total)> progress) { m_Progress = std::move(progress); }
 
  private:
   CQuorixDoc& m_Doc;
@@ -43,6 +50,7 @@ class CGltfExporter {
   std::string m_strError;
   std::vector<std::string> m_Warnings;
   uint64_t m_nTriangles = 0;
+  std::function<bool(size_t, size_t)> m_Progress;
 };
 
 }  // namespace brimvale

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/mesh_object.h"
+#include "mesh/output_mesh.h"
 
 namespace brimvale {
 
@@ -38,22 +38,11 @@ struct CFaceGroup {
 struct CFaceBatches {
   std::vector<CFaceCorner> corners;  // distinct triangle corners, then every quad corner in drawing order
   std::vector<uint32_t> indices;     // triangle corners in drawing order, into corners
-  std::vector<CFaceGroup> groups;  // default pass first, then materials upwards, only those used
+  std::vector<CFaceGroup> groups;  // the mesh's slots: default pass first, then the materials used, upwards
 };
 
-// The faces F to draw (with vertices `positions`), their normals from
-// `normalSource`, smooth (corner normals) or flat (face normals), with
-// `materialCount` materials in the document. A face with a vertex index
-// outside the positions is left out; a missing normal counts as zero.
-void BuildFaceBatches(const CFaceArray& faces, const CVertexArray& positions, const CFaceArray& normalSource,
-                      bool smooth, int materialCount, CFaceBatches& out);
-
-// Whether a face's corners all name existing vertices.
-bool FaceIndicesValid(const CMeshFace& face, int vertexCount);
-
-// Normal of face `index` of a list, or corner normal `corner`; zero when the
-// array is shorter (a derived mesh without normals).
-const float* FaceNormalOrZero(const CNormalArray& normals, size_t index);
-const float* FaceNormalOrZero(const CCornerNormals& normals, size_t index);
+// The faces of an output mesh, with its corner normals (smooth) or face
+// normals (flat); one group per slot of the mesh, in its slot order.
+void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out);
 
 }  // namespace brimvale

@@ -54,13 +54,13 @@ bool CViewGlCache::BuffersSupported() {
 }
 
 const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& owner, const CMeshObject& derived,
-                                                          const CFaceArray& faces, const CVertexArray& vertices,
-                                                          bool smooth, int materialCount) {
+                                                          bool smooth, const COutputMeshOptions& options) {
+  const int materialCount = options.materialCount;
   CFaceBuffer& entry = m_Faces[owner.m_nInstanceId];
   if (!entry.parts.empty() && entry.derivedId == derived.m_nInstanceId && entry.smooth == smooth &&
       entry.materialCount == materialCount)
     return entry;
-  BuildFaceBatches(faces, vertices, derived.m_Faces, smooth, materialCount, m_Scratch);
+  BuildFaceBatches(*OutputMeshFromDerived(owner, derived, options), smooth, m_Scratch);
   DeleteBuffers(entry);
   entry.partStarts = PartStarts(m_Scratch);
   entry.parts.resize(entry.partStarts.size() - 1);

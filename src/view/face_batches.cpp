@@ -22,13 +22,12 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
   out.indices.clear();
   out.groups.clear();
   const COutputFaces& tris = mesh.triangles;
-  const COutputFaces& quads = mesh.quads;
   const std::vector<size_t> triFaces = mesh.TrianglesPerSlot();
   const std::vector<size_t> quadFaces = mesh.QuadsPerSlot();
 
   // Lay the slots out in pass order.
   const size_t slots = mesh.SlotCount();
-  std::vector<size_t> triNext(slots), quadNext(slots);
+  std::vector<size_t> triNext(slots);
   size_t triTotal = 0, quadTotal = 0;
   for (size_t slot = 0; slot < slots; ++slot) {
     CFaceGroup group;
@@ -38,7 +37,6 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
     group.firstQuadCorner = static_cast<int>(quadTotal);  // made absolute below
     group.quadCorners = static_cast<int>(4 * quadFaces[slot]);
     triNext[slot] = triTotal;
-    quadNext[slot] = quadTotal;
     triTotal += 3 * triFaces[slot];
     quadTotal += 4 * quadFaces[slot];
     out.groups.push_back(group);
@@ -46,7 +44,7 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
 
   // Triangles: distinct corners and an index list.
   out.indices.resize(triTotal);
-  out.corners.reserve(triTotal / 2 + quadTotal);
+  out.corners.reserve(triTotal / 2);
   {
     CDistinctCorners distinct(mesh, smooth);
     for (size_t t = 0; t < mesh.TriangleCount(); ++t) {
@@ -72,19 +70,39 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
     group.highestIndex = *hi;
   }
 
-  // Quads: every corner stored in drawing order after the distinct triangle
+  // Quads: every corner in drawing order after the distinct triangle
   // corners, drawn without indices. Drivers split quads into triangles, and
   // only the unindexed path is sure to split them as the per-corner path does.
   const size_t quadBase = out.corners.size();
   for (CFaceGroup& group : out.groups) group.firstQuadCorner += static_cast<int>(quadBase);
-  out.corners.resize(quadBase + quadTotal);
-  for (size_t q = 0; q < mesh.QuadCount(); ++q) {
-    size_t& at = quadNext[quads.faceSlots[q]];
-    for (int c = 3; c >= 0; --c) {
-      const size_t corner = 4 * q + static_cast<size_t>(c);
-      const CVector3& n = smooth ? quads.cornerNormals[corner] : quads.faceNormals[q];
-      PutCorner(out.corners[quadBase + at++], mesh.QuadPosition(q, c), n, quads.HasUVs() ? quads.uvs[corner] : kNoUV);
+  out.quadCorners = quadTotal;
+}
+
+void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t count, CFaceCorner* out) {
+  const COutputFaces& quads = mesh.quads;
+  const std::vector<size_t> perSlot = mesh.QuadsPerSlot();
+  const size_t end = first + count;
+  size_t slotStart = 0;  // the slot's first corner in drawing order
+  for (uint32_t slot = 0; slot < perSlot.size() && slotStart < end; ++slot) {
+    const size_t slotEnd = slotStart + 4 * perSlot[slot];
+    if (slotEnd > first) {
+      // The slot's quads in face order; only those in the range are written.
+      size_t at = slotStart;
+      for (size_t q = 0; q < mesh.QuadCount() && at < end; ++q) {
+        if (quads.faceSlots[q] != slot) continue;
+        if (at + 4 <= first) {
+          at += 4;
+          continue;
+        }
+        for (int c = 3; c >= 0; --c, ++at) {
+          if (at < first || at >= end) continue;
+          const size_t corner = 4 * q + static_cast<size_t>(c);
+          const CVector3& n = smooth ? quads.cornerNormals[corner] : quads.faceNormals[q];
+          PutCorner(out[at - first], mesh.QuadPosition(q, c), n, quads.HasUVs() ? quads.uvs[corner] : kNoUV);
+        }
+      }
     }
+    slotStart = slotEnd;
   }
 }
 

@@ -36,13 +36,20 @@ struct CFaceGroup {
 };
 
 struct CFaceBatches {
-  std::vector<CFaceCorner> corners;  // distinct triangle corners, then every quad corner in drawing order
+  std::vector<CFaceCorner> corners;  // the distinct triangle corners
+  size_t quadCorners = 0;            // every quad corner, stored after them in drawing order (FillQuadCorners)
   std::vector<uint32_t> indices;     // triangle corners in drawing order, into corners
   std::vector<CFaceGroup> groups;  // the mesh's slots: default pass first, then the materials used, upwards
 };
 
 // The faces of an output mesh, with its corner normals (smooth) or face
-// normals (flat); one group per slot of the mesh, in its slot order.
+// normals (flat); one group per slot of the mesh, in its slot order. The
+// quad corners are not stored here: a large mesh's would double what the
+// view holds, so they are made a part at a time with FillQuadCorners.
 void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out);
+
+// Writes quad corners [first, first + count) of the drawing order (counted
+// from the first quad corner) to out.
+void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t count, CFaceCorner* out);
 
 }  // namespace brimvale

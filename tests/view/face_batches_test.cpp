@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "view/face_batches.h"
 
 namespace brimvale {
@@ -24,6 +26,14 @@ struct Mesh {
   }
 };
 
+// The batches with every quad corner filled in after the triangle corners.
+void BuildWhole(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
+  BuildFaceBatches(mesh, smooth, out);
+  const size_t base = out.corners.size();
+  out.corners.resize(base + out.quadCorners);
+  FillQuadCorners(mesh, smooth, 0, out.quadCorners, out.corners.data() + base);
+}
+
 TEST(FaceBatches, PassesFollowTheSlotsWithRangesBackToBack) {
   Mesh m;
   m.mesh.slotMaterials = {-1, 0, 2};
@@ -34,7 +44,7 @@ TEST(FaceBatches, PassesFollowTheSlotsWithRangesBackToBack) {
   m.Add(m.mesh.quads, {0, 1, 2, 3}, 2, {});
   m.Add(m.mesh.quads, {3, 2, 1, 0}, 0, {});
   CFaceBatches out;
-  BuildFaceBatches(m.mesh, true, out);
+  BuildWhole(m.mesh, true, out);
   ASSERT_EQ(out.groups.size(), 3u);
   EXPECT_EQ(out.groups[0].material, -1);
   EXPECT_EQ(out.groups[0].triangleCorners, 6);
@@ -48,8 +58,19 @@ TEST(FaceBatches, PassesFollowTheSlotsWithRangesBackToBack) {
   EXPECT_EQ(out.groups[1].firstTriangleCorner, out.groups[0].firstTriangleCorner + 6);
   EXPECT_EQ(out.groups[2].firstQuadCorner, out.groups[0].firstQuadCorner + 4);
   EXPECT_EQ(static_cast<size_t>(out.groups[2].firstQuadCorner + 4), out.corners.size());
-  // The material-2 triangle (the first one) is drawn in the last group.
+  // The material-2 triangle (the first one) is drawn in the last group, and
+  // so is the first quad, after the second.
   EXPECT_EQ(out.corners[out.indices[static_cast<size_t>(out.groups[2].firstTriangleCorner)]].position[0], 2.0f);
+  EXPECT_EQ(out.corners[static_cast<size_t>(out.groups[0].firstQuadCorner)].position[0], 0.0f);  // quad 3,2,1,0 reversed
+  EXPECT_EQ(out.corners[static_cast<size_t>(out.groups[2].firstQuadCorner)].position[0], 3.0f);
+  // Filled a piece at a time across the slot boundary, the corners are the same.
+  const size_t base = out.corners.size() - out.quadCorners;
+  for (size_t first = 0; first < out.quadCorners; first += 3) {
+    const size_t n = std::min<size_t>(3, out.quadCorners - first);
+    CFaceCorner piece[3];
+    FillQuadCorners(m.mesh, true, first, n, piece);
+    for (size_t i = 0; i < n; ++i) EXPECT_EQ(piece[i].position[0], out.corners[base + first + i].position[0]) << first + i;
+  }
 }
 
 TEST(FaceBatches, CornersAreReversedWithTheirOwnNormalsAndTextureCoordinates) {
@@ -57,8 +78,8 @@ TEST(FaceBatches, CornersAreReversedWithTheirOwnNormalsAndTextureCoordinates) {
   m.Add(m.mesh.triangles, {0, 1, 2}, 0, CVector3(0, 0, 1));
   m.Add(m.mesh.quads, {0, 1, 2, 3}, 0, CVector3(0, 1, 0));
   CFaceBatches smooth, flat;
-  BuildFaceBatches(m.mesh, true, smooth);
-  BuildFaceBatches(m.mesh, false, flat);
+  BuildWhole(m.mesh, true, smooth);
+  BuildWhole(m.mesh, false, flat);
   ASSERT_EQ(smooth.indices.size(), 3u);
   // Triangle corners through the index list, quad corners in place.
   auto corner = [](const CFaceBatches& b, int k) -> const CFaceCorner& {

@@ -9,8 +9,8 @@ if [ $# -lt 2 ]; then
   echo "usage: $0 OLD_BIN_DIR NEW_BIN_DIR [RUNS]" >&2
   exit 64
 fi
-old=$1/brimvale-cli
-new=$2/brimvale-cli
+old=$(cd "$1" && pwd)/brimvale-cli
+new=$(cd "$2" && pwd)/brimvale-cli
 runs=${3:-3}
 here=$(cd "$(dirname "$0")" && pwd)
 corpus=$here/../../shared/corpus/mqo
@@ -26,7 +26,10 @@ best() {
   i=0
   while [ "$i" -lt "$runs" ]; do
     (cd "$tmp" && /usr/bin/time -f "%e %M" -o "$tmp/time" "$@" >/dev/null 2>&1) || true
-    read -r seconds peak <"$tmp/time"
+    # A failing command adds a line before the figures.
+    read -r seconds peak <<EOF_TIME
+$(tail -n 1 "$tmp/time")
+EOF_TIME
     if [ -z "$bestTime" ] || [ "$(echo "$seconds < $bestTime" | bc)" = 1 ]; then
       bestTime=$seconds
       bestPeak=$peak

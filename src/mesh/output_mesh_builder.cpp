@@ -61,7 +61,8 @@ CListSurvey Survey(const std::vector<CMeshFace>& faces, int corners, size_t vert
 // Lays out one face list. The owned pointers, when given, are the same
 // arrays as the normals read, and may be moved out instead of copied.
 void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexCount, const CListSurvey& survey,
-                const std::vector<uint32_t>& slotOf, bool uvs, bool normals, const CNormalArray& faceNormalsIn,
+                const std::vector<uint32_t>& slotOf, bool uvs, bool faceNormals, bool cornerNormals,
+                const CNormalArray& faceNormalsIn,
                 const CCornerNormals& cornerNormalsIn, CNormalArray* ownedFaceNormals,
                 CCornerNormals* ownedCornerNormals, COutputFaces& out) {
   const size_t n = faces.size();
@@ -79,17 +80,17 @@ void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexC
 
   // A normal array that does not match the faces (none computed) reads as zero.
   const bool faceNormalsMatch = faceNormalsIn.size() == n;
-  const bool moveFaceNormals = !normals || (ownedFaceNormals && faceNormalsMatch && survey.allValid);
-  if (!normals) {
+  const bool moveFaceNormals = !faceNormals || (ownedFaceNormals && faceNormalsMatch && survey.allValid);
+  if (!faceNormals) {
     // Nothing to read them from.
   } else if (moveFaceNormals) {
     out.faceNormals.swap(*ownedFaceNormals);
   } else {
     out.faceNormals.resize(kept);
   }
-  const bool cornerNormalsMatch = normals && cornerNormalsIn.size() == n * k;
+  const bool cornerNormalsMatch = cornerNormals && cornerNormalsIn.size() == n * k;
   const bool moveCornerIndex = ownedCornerNormals && cornerNormalsMatch && survey.allValid;
-  if (!normals) {
+  if (!cornerNormals) {
     // As above.
   } else if (moveCornerIndex) {
     out.cornerNormals.swap(*ownedCornerNormals);
@@ -160,15 +161,19 @@ std::unique_ptr<COutputMesh> LayOut(Obj& object, Obj& derived, const COutputMesh
   const bool triangleUVs = options.everyUV || triangleSurvey.textured;
   const bool quadUVs = options.everyUV || quadSurvey.textured;
   if constexpr (take) {
-    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, options.normals, normals.m_TriangleNormals,
+    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, options.faceNormals, options.cornerNormals,
+               normals.m_TriangleNormals,
                normals.m_TriangleCornerNormals, &normals.m_TriangleNormals, &normals.m_TriangleCornerNormals,
                mesh->triangles);
-    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, options.normals, normals.m_QuadNormals, normals.m_QuadCornerNormals,
+    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, options.faceNormals, options.cornerNormals,
+               normals.m_QuadNormals, normals.m_QuadCornerNormals,
                &normals.m_QuadNormals, &normals.m_QuadCornerNormals, mesh->quads);
   } else {
-    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, options.normals, normals.m_TriangleNormals,
+    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, options.faceNormals, options.cornerNormals,
+               normals.m_TriangleNormals,
                normals.m_TriangleCornerNormals, nullptr, nullptr, mesh->triangles);
-    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, options.normals, normals.m_QuadNormals, normals.m_QuadCornerNormals,
+    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, options.faceNormals, options.cornerNormals,
+               normals.m_QuadNormals, normals.m_QuadCornerNormals,
                nullptr, nullptr, mesh->quads);
   }
   return mesh;

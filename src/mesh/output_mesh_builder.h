@@ -29,8 +29,10 @@ struct COutputMeshOptions {
   // write them for every face).
   std::vector<char> texturedMaterials;
   bool everyUV = false;
-  // False: positions, corners and slots only (for measuring the mesh).
-  bool normals = true;
+  // Which normals to carry: one a face (flat shading), one a corner through
+  // the shared table (smooth shading); neither for measuring the mesh.
+  bool faceNormals = true;
+  bool cornerNormals = true;
 };
 
 // The options for a document: its materials, which of them are textured.

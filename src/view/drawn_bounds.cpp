@@ -68,7 +68,7 @@ void VisitFaceCorners(CQuorixDoc& doc, CMeshObject& object,
   // The mesh the drawing draws, without what measuring does not read.
   COutputMeshOptions options = OutputMeshOptionsFor(doc, &doc.Display, false);
   options.texturedMaterials.clear();
-  options.normals = false;
+  options.faceNormals = options.cornerNormals = false;
   const std::unique_ptr<COutputMesh> mesh = OutputMeshFromDerived(object, *derived, options);
   const auto& positions = mesh->positions;
   std::vector<char> used(positions.size(), 0);

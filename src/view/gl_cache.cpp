@@ -60,7 +60,10 @@ const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& own
   if (!entry.parts.empty() && entry.derivedId == derived.m_nInstanceId && entry.smooth == smooth &&
       entry.materialCount == materialCount)
     return entry;
-  const std::unique_ptr<COutputMesh> mesh = OutputMeshFromDerived(owner, derived, options);
+  COutputMeshOptions shaded = options;
+  shaded.faceNormals = !smooth;
+  shaded.cornerNormals = smooth;
+  const std::unique_ptr<COutputMesh> mesh = OutputMeshFromDerived(owner, derived, shaded);
   BuildFaceBatches(*mesh, smooth, m_Scratch);
   DeleteBuffers(entry);
   entry.partStarts = PartStarts(m_Scratch);

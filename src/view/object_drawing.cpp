@@ -153,7 +153,7 @@ void DrawFaces(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
   const CMeshObject* derived = object.m_pDerived.get();
   if (derived == nullptr) return;  // the geometry could not be built
   const bool smooth = object.m_bSmoothShading != 0 && doc.Display.SmoothShading;
-  const COutputMeshOptions options = OutputMeshOptionsFor(doc, &doc.Display, false);
+  COutputMeshOptions options = OutputMeshOptionsFor(doc, &doc.Display, false);
 
   glEnable(GL_LIGHTING);
   glEnable(GL_TEXTURE_2D);
@@ -169,6 +169,8 @@ void DrawFaces(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
     const auto& buffer = cache->FaceBuffer(object, *derived, smooth, options);
     DrawFacesFromBuffer(doc, buffer, smooth, *cache);
   } else {
+    options.faceNormals = !smooth;
+    options.cornerNormals = smooth;
     DrawFacesPerCorner(doc, *OutputMeshFromDerived(object, *derived, options), smooth);
   }
 

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -21,6 +22,7 @@
 #include "document/quorix_doc.h"
 #include "export/export_text_file.h"
 #include "export/pov_exporter.h"
+#include "mesh/output_mesh_builder.h"
 
 namespace brimvale {
 namespace {
@@ -264,7 +266,9 @@ CMeshObject& ObjectWithNormals() {
 }
 
 void BM_Mesh2Exporter(benchmark::State& state) {
-  CMeshObject& object = ObjectWithNormals();
+  CMeshObject& object = *Document().Object(0);
+  const std::unique_ptr<COutputMesh> mesh =
+      BuildOutputMesh(object, OutputMeshOptionsFor(Document(), nullptr, true));
   const std::string path = (Folder() / "mesh2_exporter.inc").string();
   CPovExporter exporter(Document());
   double seconds = 0, cpu = 0;
@@ -273,7 +277,7 @@ void BM_Mesh2Exporter(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     CExportTransaction transaction;
     CExportTextFile file(transaction, path);
-    exporter.WriteMesh2Text(file, object, 0);
+    exporter.WriteMesh2Text(file, *mesh, object, 0);
     file.Close();
     if (!transaction.Commit()) state.SkipWithError(transaction.Error().c_str());
     seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

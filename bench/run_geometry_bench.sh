@@ -38,3 +38,7 @@ export BRIMVALE_CHAIN_MODEL
 for threads in 1 2; do
   "$bin/derivation_chain_bench" --benchmark_filter="BM_DerivationChain/$threads/" 2>/dev/null | grep '^BM_'
 done
+echo "== the same through the output mesh builder as the exports run it, on 1 and on 2 threads"
+for threads in 1 2; do
+  "$bin/derivation_chain_bench" --benchmark_filter="BM_OutputMeshes/$threads/" 2>/dev/null | grep '^BM_'
+done

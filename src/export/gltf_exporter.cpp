@@ -11,7 +11,7 @@
 #include "export/gltf_mesh_writer.h"
 #include "foundation/text_decoding.h"
 #include "foundation/text_utils.h"
-#include "geometry/frozen_mesh.h"
+#include "mesh/output_mesh_builder.h"
 
 namespace brimvale {
 namespace {
@@ -102,24 +102,41 @@ bool CGltfExporter::Export(const std::string& path) {
     CGltfTextureWriter textures(document, transaction, bin, binary, base);
 
     const int materialCount = m_Doc.MaterialCount();
-    CGltfMeshOptions meshOptions{m_Options.scale, materialCount, materialCount};
+    // Faces without a material name slot `materialCount`; AddMaterials renumbers.
+    const CGltfMeshOptions meshOptions{m_Options.scale, materialCount};
     const size_t objectCount = m_Doc.m_Objects.size();
     std::vector<int> meshes(objectCount, -1);
     std::vector<bool> exported(objectCount, false);
+    std::vector<const CMeshObject*> objects;
+    std::vector<size_t> objectIndex;
     for (size_t i = 0; i < objectCount; ++i) {
-      if (transaction.Failed() || bin.Failed() || indices.Failed()) break;
-      CMeshObject& object = *m_Doc.m_Objects[i];
+      const CMeshObject& object = *m_Doc.m_Objects[i];
       if (!object.m_bVisible && !m_Options.includeHidden) continue;
       exported[i] = true;
-      const std::string name = DecodeName(object.m_strName, m_Doc.m_bUtf8);
-      // The mesh the view draws: the object's own, or its frozen derivation.
-      const std::unique_ptr<CMeshObject> frozen = FrozenCopy(object);
-      const CGltfMeshResult written =
-          WriteGltfMesh(document, bin, indices, frozen ? *frozen : object, name, meshOptions);
-      if (written.tooLarge) transaction.Fail(path, "cannot write " + path + ": object " + name + " has too many faces");
-      m_nTriangles += written.triangles;
-      meshes[i] = written.mesh;
+      objects.push_back(&object);
+      objectIndex.push_back(i);
     }
+    // The file writes texture coordinates for every face, textured or not.
+    const COutputMeshOptions options = OutputMeshOptionsFor(m_Doc, nullptr, true);
+    bool cancelled = false;
+    DerivationProgress progress;
+    if (m_Progress) progress = [&](size_t done, size_t total) { return !(cancelled = !m_Progress(done, total)); };
+    ForEachOutputMesh(
+        objects, options,
+        [&](size_t i, const COutputMesh& mesh) {
+          if (transaction.Failed() || bin.Failed() || indices.Failed()) return false;
+          const CMeshObject& object = *objects[i];
+          const std::string name = DecodeName(object.m_strName, m_Doc.m_bUtf8);
+          const CGltfMeshResult written =
+              WriteGltfMesh(document, bin, indices, mesh, object.m_bSmoothShading != 0, name, meshOptions);
+          if (written.tooLarge)
+            transaction.Fail(path, "cannot write " + path + ": object " + name + " has too many faces");
+          m_nTriangles += written.triangles;
+          meshes[objectIndex[i]] = written.mesh;
+          return true;
+        },
+        progress);
+    if (cancelled) transaction.Fail(path, "cancelled");
     AddMaterials(document, textures);
     GltfJson sceneNodes = AddObjectNodes(document, meshes, exported);
     sceneNodes.push_back(AddGltfCamera(document, m_Doc.m_Scene, m_Options.scale));

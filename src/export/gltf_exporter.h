@@ -1,5 +1,5 @@
 // The glTF 2.0 export: every exported object as one node with one mesh, from
-// the same frozen copies the POV-Ray export writes (lathe, mirror, patch
+// the same output meshes the POV-Ray export writes (lathe, mirror, patch
 // passes and deformers applied), the document's materials and textures, and
 // its camera. Nodes nest as the objects do (vertices stay in document
 // coordinates, so no node has a transform); an object without faces is kept
@@ -11,8 +11,11 @@
 // replaced or none is.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/gltf_document.h"
@@ -45,6 +48,10 @@ class CGltfExporter {
   const std::vector<std::string>& Warnings() const { return m_Warnings; }
   // Triangles written by the last successful export.
   uint64_t TriangleCount() const { return m_nTriangles; }
+  // Told after each object written and while one is being derived (done of
+  // total); false cancels the export, which then fails with Error()
+  // "cancelled" and writes nothing.
+  void SetProgress(std::function<bool(size_t done, size_t total)> progress) { m_Progress = std::move(progress); }
 
  private:
   // The materials the meshes use (all with the option), renumbering the
@@ -58,6 +65,7 @@ class CGltfExporter {
   std::string m_strError;
   std::vector<std::string> m_Warnings;
   uint64_t m_nTriangles = 0;
+  std::function<bool(size_t, size_t)> m_Progress;
 };
 
 }  // namespace brimvale

@@ -1,8 +1,7 @@
 // The POV-Ray / MegaPOV export: the scene file (.pov), the material include
 // file (_mat.inc), the object include file (_obj.inc) and the PNG images
 // converted for them, all written next to the scene file. The exporter reads
-// the document and keeps no state between runs; of the objects it only builds
-// adjacency and releases their cached corner normals.
+// the document and keeps no state between runs; it never writes into it.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +17,7 @@ namespace brimvale {
 class CQuorixDoc;
 class CMeshObject;
 class CMaterial;
+class COutputMesh;
 
 // Image type codes of texture and background files, and the POV-Ray keyword
 // written in front of each. A BMP is written as "bmp": POV-Ray on Linux has no
@@ -49,10 +49,10 @@ class CPovExporter {
   void WriteObjectLight(CExportTextFile* file, const CMeshObject& object) const;
   static int IsLightObject(const CMeshObject& object);
   void WriteMaterial(CExportTextFile& file, const CMaterial& material, int index, const std::string& base);
-  void WriteMesh2(CExportTextFile& file, CMeshObject& object, int number);
-  // The text of WriteMesh2 alone, with the object's corner normals as they are
-  // (zero normals when they do not match its faces).
-  void WriteMesh2Text(CExportTextFile& file, const CMeshObject& object, int number) const;
+  // One object's mesh2 and object statements, from its output mesh (built
+  // with texture coordinates on every face); `object` gives the shading and
+  // shadow settings.
+  void WriteMesh2Text(CExportTextFile& file, const COutputMesh& mesh, const CMeshObject& object, int number) const;
 
   // The image type of a background picture from its extension: the codes of
   // ImageTypeFromExtension, but -1 for a name shorter than four characters.

@@ -1,15 +1,11 @@
 // The object include file: the index macro, then one mesh2 and one object
 // statement per exported object. Quads become two triangles; per-corner normals
 // are written for smooth objects only, texture coordinates always.
-#include <algorithm>
-#include <memory>
 #include <vector>
 
-#include "document/mesh_builder.h"
 #include "document/quorix_doc.h"
 #include "export/pov_exporter.h"
-#include "geometry/frozen_mesh.h"
-#include "geometry/parallel_derivation.h"
+#include "mesh/output_mesh_builder.h"
 
 namespace brimvale {
 namespace {
@@ -86,60 +82,29 @@ void CPovExporter::WriteObjectIncludeBody(CExportTextFile& file) {
   }
   file.Text("\n\n");
   file.Text("//Object\n");
-  std::vector<CMeshObject*> written;
+  std::vector<const CMeshObject*> written;
   for (const auto& object : m_Doc.m_Objects) {
     if ((!object->m_bVisible && m_Doc.m_bSkipHidden) || (IsLightObject(*object) && m_Doc.m_bLightObjects)) continue;
     written.push_back(object.get());
   }
-  // Frozen copies are made a batch at a time, one object per derivation
-  // thread, and written in list order; only one batch of copies is held.
-  const size_t batch = static_cast<size_t>(DerivationThreads());
-  int number = 0;
-  for (size_t first = 0; first < written.size(); first += batch) {
-    const size_t last = std::min(written.size(), first + batch);
-    std::vector<std::unique_ptr<CMeshObject>> copies(last - first);
-    std::vector<CMeshObject*> frozen;
-    for (size_t i = first; i < last; ++i) {
-      if (!HasDerivedGeometry(*written[i])) continue;
-      auto& copy = copies[i - first];
-      copy = std::make_unique<CMeshObject>();
-      CMeshBuilder builder(copy.get());
-      builder.CopyGeometryFrom(*written[i]);
-      builder.CopyAttributesFrom(*written[i]);
-      frozen.push_back(copy.get());
-    }
-    FreezeInParallel(frozen);
-    for (size_t i = first; i < last; ++i) {
-      WriteMesh2(file, copies[i - first] ? *copies[i - first] : *written[i], number);
-      copies[i - first].reset();
-      ++number;
-    }
-    if (m_Progress && !m_Progress(last, written.size())) {
-      file.Transaction().Fail(file.Target(), "cancelled");
-      return;
-    }
-  }
+  // The file writes texture coordinates for every face, textured or not.
+  const COutputMeshOptions options = OutputMeshOptionsFor(m_Doc, nullptr, true);
+  const bool complete = ForEachOutputMesh(
+      written, options,
+      [&](size_t i, const COutputMesh& mesh) {
+        WriteMesh2Text(file, mesh, *written[i], static_cast<int>(i));
+        return true;
+      },
+      m_Progress);
+  if (!complete) file.Transaction().Fail(file.Target(), "cancelled");
 }
 
-void CPovExporter::WriteMesh2(CExportTextFile& file, CMeshObject& object, int number) {
-  const int triangleCount = object.TriangleCount();
-  const int quadCount = object.QuadCount();
-  if (triangleCount + quadCount == 0) return;
-  CMeshBuilder builder(&object);
-  if (!object.m_bVertexFaceLinksValid) builder.BuildVertexFaceLinks();
-  if (object.m_bSmoothShading != 0) builder.ComputeSmoothNormals();
-  WriteMesh2Text(file, object, number);
-  // The view computes its normals again when it next needs them.
-  object.m_Faces.FreeNormals();
-}
-
-void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& object, int number) const {
-  const int triangleCount = object.TriangleCount();
-  const int quadCount = object.QuadCount();
+void CPovExporter::WriteMesh2Text(CExportTextFile& file, const COutputMesh& mesh, const CMeshObject& object,
+                                  int number) const {
+  const int triangleCount = static_cast<int>(mesh.TriangleCount());
+  const int quadCount = static_cast<int>(mesh.QuadCount());
   if (triangleCount + quadCount == 0) return;
   const bool smooth = object.m_bSmoothShading != 0;
-  const std::vector<CMeshFace>& triangles = object.m_Faces.Triangles();
-  const std::vector<CMeshFace>& quads = object.m_Faces.Quads();
   const int cornerCount = 3 * triangleCount + 4 * quadCount;
   const int faceCount = triangleCount + 2 * quadCount;
 
@@ -148,12 +113,12 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& obje
   file.Text("=mesh2{\n");
 
   // Vertex positions, ten to a line.
-  const int vertexCount = object.VertexCount();
+  const int vertexCount = static_cast<int>(mesh.positions.size());
   file.Text("\tvertex_vectors{\n\t\t");
   file.Int(vertexCount);
   file.Text("\n\t\t");
   for (int i = 0; i < vertexCount; ++i) {
-    WriteVectorItem(file, object.m_Vertices.Position(i), 4);
+    WriteVectorItem(file, mesh.positions[static_cast<size_t>(i)], 4);
     if (i != 0 && (i + 1) % 10 == 0) {
       file.Char('\n');
       if (i != vertexCount - 1) file.Text("\t\t");
@@ -162,20 +127,13 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& obje
   file.Text("\n\t}\n");
 
   if (smooth) {
-    // A normal array that does not match the faces (nothing computed) is
-    // written as zero normals rather than read out of bounds.
-    const CCornerNormals* normals[2] = {&object.m_Faces.m_TriangleCornerNormals,
-                                               &object.m_Faces.m_QuadCornerNormals};
-    const bool usable[2] = {normals[0]->size() == static_cast<size_t>(triangleCount) * 3,
-                            normals[1]->size() == static_cast<size_t>(quadCount) * 4};
     file.Text("\tnormal_vectors{\n\t\t");
     file.Int(cornerCount);
     file.Text("\n\t\t");
     WriteCornerRows(file, triangleCount, quadCount, [&](int group, int face, int corner) {
       const int per = group == 0 ? 3 : 4;
-      const CVector3 n =
-          usable[group] ? (*normals[group])[static_cast<size_t>(face * per + corner)] : CVector3(0.0f, 0.0f, 0.0f);
-      WriteVectorItem(file, n, 3);
+      const CCornerNormals& normals = (group == 0 ? mesh.triangles : mesh.quads).cornerNormals;
+      WriteVectorItem(file, normals[static_cast<size_t>(face * per + corner)], 3);
     });
     file.Text("\n\t}\n");
   }
@@ -184,8 +142,11 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& obje
   file.Text("\tuv_vectors{\n\t\t");
   file.Int(cornerCount);
   file.Text("\n\t\t");
+  const CVector2 noUV;
   WriteCornerRows(file, triangleCount, quadCount, [&](int group, int face, int corner) {
-    const CVector2& uv = (group == 0 ? triangles : quads)[static_cast<size_t>(face)].m_UV[corner];
+    const COutputFaces& faces = group == 0 ? mesh.triangles : mesh.quads;
+    const size_t at = static_cast<size_t>(face * (group == 0 ? 3 : 4) + corner);
+    const CVector2& uv = faces.HasUVs() ? faces.uvs[at] : noUV;
     file.Char('<');
     file.Fixed(uv.u, 3);
     file.Char(',');
@@ -210,10 +171,12 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& obje
   file.Text("\tface_indices{\n\t\t");
   file.Int(faceCount);
   file.Text("\n\t\t");
+  const auto corner = [](const COutputFaces& faces, size_t at) { return static_cast<int>(faces.corners[at]); };
   for (int t = 0; t < triangleCount; ++t) {
-    const CMeshFace& face = triangles[static_cast<size_t>(t)];
-    WriteFaceIndex(file, face.m_Index[0], face.m_Index[1], face.m_Index[2],
-                   TextureNumber(face.m_nMaterial, materialCount));
+    const auto f = static_cast<size_t>(t);
+    const COutputFaces& tris = mesh.triangles;
+    WriteFaceIndex(file, corner(tris, 3 * f), corner(tris, 3 * f + 1), corner(tris, 3 * f + 2),
+                   TextureNumber(mesh.SlotMaterial(tris.faceSlots[f]), materialCount));
     if (t != 0 && t % 10 == 0) {
       file.Char('\n');
       if (t != triangleCount - 1) file.Text("\t\t");
@@ -221,10 +184,11 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const CMeshObject& obje
   }
   file.Text("\n\t\t");
   for (int q = 0; q < quadCount; ++q) {
-    const CMeshFace& face = quads[static_cast<size_t>(q)];
-    const int texture = TextureNumber(face.m_nMaterial, materialCount);
-    WriteFaceIndex(file, face.m_Index[0], face.m_Index[1], face.m_Index[2], texture);
-    WriteFaceIndex(file, face.m_Index[0], face.m_Index[2], face.m_Index[3], texture);
+    const auto f = static_cast<size_t>(q);
+    const COutputFaces& quads = mesh.quads;
+    const int texture = TextureNumber(mesh.SlotMaterial(quads.faceSlots[f]), materialCount);
+    WriteFaceIndex(file, corner(quads, 4 * f), corner(quads, 4 * f + 1), corner(quads, 4 * f + 2), texture);
+    WriteFaceIndex(file, corner(quads, 4 * f), corner(quads, 4 * f + 2), corner(quads, 4 * f + 3), texture);
     if (q != 0 && q % 5 == 0) {
       file.Char('\n');
       if (q != quadCount - 1) file.Text("\t\t");

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <mutex>
 #include <vector>
 
@@ -50,7 +51,15 @@ inline CVector3 NormalWithTable(const uint32_t* table, const CVector3& p0, const
   const float bx = p1.x - p0.x, by = p1.y - p0.y, bz = p1.z - p0.z;
   const CVector3 w(ay * bz - az * by, az * bx - ax * bz, ax * by - ay * bx);
   if (w.x == 0.0f && w.y == 0.0f && w.z == 0.0f) return CVector3(0.0f, 0.0f, 0.0f);
-  const float length = TableSqrt(table, w.x * w.x + w.y * w.y + w.z * w.z);
+  const float squared = w.x * w.x + w.y * w.y + w.z * w.z;
+  if (!(squared >= std::numeric_limits<float>::min())) {
+    // A face so small that its squared length leaves the normal floats (and
+    // the table): scaled by a power of two it normalises exactly as well.
+    const CVector3 big(w.x * 0x1p100f, w.y * 0x1p100f, w.z * 0x1p100f);
+    const float length = TableSqrt(table, big.x * big.x + big.y * big.y + big.z * big.z);
+    return CVector3(big.x / length, big.y / length, big.z / length);
+  }
+  const float length = TableSqrt(table, squared);
   return CVector3(w.x / length, w.y / length, w.z / length);
 }
 

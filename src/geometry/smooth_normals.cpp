@@ -212,7 +212,10 @@ void CMeshBuilder::ComputeSmoothNormals() {
       CNormalArray& table = corners[list]->m_Table;
       const auto offset = static_cast<uint32_t>(table.size());
       table.insert(table.end(), extras.normals[list].begin(), extras.normals[list].end());
-      for (uint32_t* slot : extras.slots[list]) *slot = offset + (*slot & ~kExtra);
+      // A face naming the vertex twice has one slot for both corners: the
+      // entry written last holds it, and it may be the vertex's own normal.
+      for (uint32_t* slot : extras.slots[list])
+        if ((*slot & kExtra) != 0) *slot = offset + (*slot & ~kExtra);
     }
   }
 }

@@ -5,6 +5,7 @@
 
 #include "document/quorix_doc.h"
 #include "scene/derived_geometry.h"
+#include "mesh/output_mesh_builder.h"
 
 namespace brimvale {
 
@@ -46,14 +47,8 @@ bool CageDrawn(const CQuorixDoc& doc) {
   return doc.Display.ShowVertices || doc.Display.ShowEdges;
 }
 
-void MarkCorners(const std::vector<CMeshFace>& faces, int corners, std::vector<char>& used) {
-  const int count = static_cast<int>(used.size());
-  for (const CMeshFace& face : faces) {
-    bool valid = true;
-    for (int c = 0; c < corners; ++c) valid = valid && face.m_Index[c] >= 0 && face.m_Index[c] < count;
-    if (!valid) continue;  // the view skips such a face too
-    for (int c = 0; c < corners; ++c) used[static_cast<size_t>(face.m_Index[c])] = 1;
-  }
+void MarkCorners(const COutputIndexArray& corners, std::vector<char>& used) {
+  for (const uint32_t vertex : corners) used[vertex] = 1;
 }
 
 }  // namespace
@@ -70,14 +65,15 @@ void VisitFaceCorners(CQuorixDoc& doc, CMeshObject& object,
   EnsureDerivedGeometry(doc, object);
   const CMeshObject* derived = object.m_pDerived.get();
   if (derived == nullptr) return;
-  // The same choice of vertices and faces as the drawing makes.
-  const CVertexArray& vertices = derived->VertexCount() > 0 ? derived->m_Vertices : object.m_Vertices;
-  const bool derivedHasFaces = derived->TriangleCount() > 0 || derived->QuadCount() > 0;
-  const CFaceArray& faces = derivedHasFaces ? derived->m_Faces : object.m_Faces;
-  const auto& positions = vertices.Positions();
+  // The mesh the drawing draws, without what measuring does not read.
+  COutputMeshOptions options = OutputMeshOptionsFor(doc, &doc.Display, false);
+  options.texturedMaterials.clear();
+  options.faceNormals = options.cornerNormals = false;
+  const std::unique_ptr<COutputMesh> mesh = OutputMeshFromDerived(object, *derived, options);
+  const auto& positions = mesh->positions;
   std::vector<char> used(positions.size(), 0);
-  MarkCorners(faces.Triangles(), 3, used);
-  MarkCorners(faces.Quads(), 4, used);
+  MarkCorners(mesh->triangles.corners, used);
+  MarkCorners(mesh->quads.corners, used);
   for (size_t i = 0; i < positions.size(); ++i)
     if (used[i] && Finite(positions[i])) visit(positions[i]);
 }

@@ -435,12 +435,10 @@ QString CMainFrame::SuggestedExportPath(const QString& extension) const {
   return (folder.isEmpty() ? name : folder + u'/' + name) + extension;
 }
 
-void CMainFrame::OnExportPov() {
-  if (m_Doc.ObjectCount() == 0) return;  // also when reached by a stale shortcut
-  const QString path = m_pDialogs->SavePovFile(this, SuggestedExportPath(QStringLiteral(".pov")));
-  if (path.isEmpty()) return;
-  m_pDerivation->DropPending();  // the export derives what is still deriving, with its own progress
-  CPovExporter exporter(m_Doc);
+// Both exports run alike: the progress bar with its Cancel button after half a
+// second, a cancelled export reported in the status bar (it writes nothing).
+template <class Exporter>
+void CMainFrame::ExportWithProgress(Exporter& exporter, const QString& path) {
   bool written = false;
   bool cancelled = false;
   {
@@ -457,6 +455,15 @@ void CMainFrame::OnExportPov() {
   ReportExport(written, path, exporter.Error(), exporter.Warnings());
 }
 
+void CMainFrame::OnExportPov() {
+  if (m_Doc.ObjectCount() == 0) return;  // also when reached by a stale shortcut
+  const QString path = m_pDialogs->SavePovFile(this, SuggestedExportPath(QStringLiteral(".pov")));
+  if (path.isEmpty()) return;
+  m_pDerivation->DropPending();  // the export derives what is still deriving, with its own progress
+  CPovExporter exporter(m_Doc);
+  ExportWithProgress(exporter, path);
+}
+
 void CMainFrame::OnExportGltf() {
   if (m_Doc.ObjectCount() == 0) return;
   QString path = m_pDialogs->SaveGltfFile(this, SuggestedExportPath(QStringLiteral(".glb")));
@@ -464,12 +471,7 @@ void CMainFrame::OnExportGltf() {
   if (!IsGltfPath(QFile::encodeName(path).toStdString())) path += QStringLiteral(".glb");
   m_pDerivation->DropPending();
   CGltfExporter exporter(m_Doc, CGltfExportOptions{1.0f, m_Doc.m_bSkipHidden == 0});
-  bool written = false;
-  {
-    CWaitCursor wait;
-    written = exporter.Export(QFile::encodeName(path).toStdString());
-  }
-  ReportExport(written, path, exporter.Error(), exporter.Warnings());
+  ExportWithProgress(exporter, path);
 }
 
 void CMainFrame::ReportExport(bool written, const QString& path, const std::string& error,

@@ -114,6 +114,8 @@ class CMainFrame : public QMainWindow, public CDocListener {
   QString DialogFolder() const;
   QString SuggestedExportPath(const QString& extension) const;
   // An error box for a failed export; otherwise remembers the folder and shows the first warning.
+  template <class Exporter>
+  void ExportWithProgress(Exporter& exporter, const QString& path);
   void ReportExport(bool written, const QString& path, const std::string& error,
                     const std::vector<std::string>& warnings);
 

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/mesh_object.h"
+#include "mesh/output_mesh.h"
 
 namespace brimvale {
 
@@ -36,24 +36,20 @@ struct CFaceGroup {
 };
 
 struct CFaceBatches {
-  std::vector<CFaceCorner> corners;  // distinct triangle corners, then every quad corner in drawing order
+  std::vector<CFaceCorner> corners;  // the distinct triangle corners
+  size_t quadCorners = 0;            // every quad corner, stored after them in drawing order (FillQuadCorners)
   std::vector<uint32_t> indices;     // triangle corners in drawing order, into corners
-  std::vector<CFaceGroup> groups;  // default pass first, then materials upwards, only those used
+  std::vector<CFaceGroup> groups;  // the mesh's slots: default pass first, then the materials used, upwards
 };
 
-// The faces F to draw (with vertices `positions`), their normals from
-// `normalSource`, smooth (corner normals) or flat (face normals), with
-// `materialCount` materials in the document. A face with a vertex index
-// outside the positions is left out; a missing normal counts as zero.
-void BuildFaceBatches(const CFaceArray& faces, const CVertexArray& positions, const CFaceArray& normalSource,
-                      bool smooth, int materialCount, CFaceBatches& out);
+// The faces of an output mesh, with its corner normals (smooth) or face
+// normals (flat); one group per slot of the mesh, in its slot order. The
+// quad corners are not stored here: a large mesh's would double what the
+// view holds, so they are made a part at a time with FillQuadCorners.
+void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out);
 
-// Whether a face's corners all name existing vertices.
-bool FaceIndicesValid(const CMeshFace& face, int vertexCount);
-
-// Normal of face `index` of a list, or corner normal `corner`; zero when the
-// array is shorter (a derived mesh without normals).
-const float* FaceNormalOrZero(const CNormalArray& normals, size_t index);
-const float* FaceNormalOrZero(const CCornerNormals& normals, size_t index);
+// Writes quad corners [first, first + count) of the drawing order (counted
+// from the first quad corner) to out.
+void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t count, CFaceCorner* out);
 
 }  // namespace brimvale

@@ -14,6 +14,8 @@ namespace {
 
 // 512 MiB of corners a buffer: far from any 32-bit offset.
 size_t g_nCornersPerPart = size_t{1} << 24;
+// Corners made and uploaded at once: 32 MiB.
+constexpr size_t kCornersPerPiece = size_t{1} << 20;
 
 void DeleteBuffers(CViewGlCache::CFaceBuffer& entry) {
   if (!entry.parts.empty()) glDeleteBuffers(static_cast<GLsizei>(entry.parts.size()), entry.parts.data());
@@ -26,10 +28,8 @@ void DeleteBuffers(CViewGlCache::CFaceBuffer& entry) {
 // Where the parts start: the first holds every triangle corner (the index
 // list reaches all of them), and no quad is cut between two parts.
 std::vector<size_t> PartStarts(const CFaceBatches& batches) {
-  size_t quadCorners = 0;
-  for (const CFaceGroup& group : batches.groups) quadCorners += static_cast<size_t>(group.quadCorners);
-  const size_t total = batches.corners.size();
-  const size_t firstQuad = total - std::min(total, quadCorners);
+  const size_t firstQuad = batches.corners.size();
+  const size_t total = firstQuad + batches.quadCorners;
   const size_t perPart = std::max<size_t>(4, g_nCornersPerPart);
   std::vector<size_t> starts{0};
   for (size_t start = 0; start < total;) {
@@ -54,23 +54,45 @@ bool CViewGlCache::BuffersSupported() {
 }
 
 const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& owner, const CMeshObject& derived,
-                                                          const CFaceArray& faces, const CVertexArray& vertices,
-                                                          bool smooth, int materialCount) {
+                                                          bool smooth, const COutputMeshOptions& options) {
+  const int materialCount = options.materialCount;
   CFaceBuffer& entry = m_Faces[owner.m_nInstanceId];
   if (!entry.parts.empty() && entry.derivedId == derived.m_nInstanceId && entry.smooth == smooth &&
       entry.materialCount == materialCount)
     return entry;
-  BuildFaceBatches(faces, vertices, derived.m_Faces, smooth, materialCount, m_Scratch);
+  COutputMeshOptions shaded = options;
+  shaded.faceNormals = !smooth;
+  shaded.cornerNormals = smooth;
+  const std::unique_ptr<COutputMesh> mesh = OutputMeshFromDerived(owner, derived, shaded);
+  BuildFaceBatches(*mesh, smooth, m_Scratch);
   DeleteBuffers(entry);
   entry.partStarts = PartStarts(m_Scratch);
   entry.parts.resize(entry.partStarts.size() - 1);
   glGenBuffers(static_cast<GLsizei>(entry.parts.size()), entry.parts.data());
   glGenBuffers(1, &entry.indices);
+  // The quad corners are made and uploaded a piece at a time, so only the
+  // driver holds them whole.
+  const size_t quadBase = m_Scratch.corners.size();
+  std::vector<CFaceCorner> piece;
   for (size_t k = 0; k < entry.parts.size(); ++k) {
     const size_t first = entry.partStarts[k], count = entry.partStarts[k + 1] - first;
     glBindBuffer(GL_ARRAY_BUFFER, entry.parts[k]);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(CFaceCorner)),
-                 count ? m_Scratch.corners.data() + first : nullptr, GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(CFaceCorner)), nullptr, GL_STATIC_DRAW);
+    for (size_t at = first; at < first + count;) {
+      size_t n = std::min(first + count - at, kCornersPerPiece);
+      const CFaceCorner* data = nullptr;
+      if (at < quadBase) {
+        n = std::min(n, quadBase - at);
+        data = m_Scratch.corners.data() + at;
+      } else {
+        piece.resize(n);
+        FillQuadCorners(*mesh, smooth, at - quadBase, n, piece.data());
+        data = piece.data();
+      }
+      glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>((at - first) * sizeof(CFaceCorner)),
+                      static_cast<GLsizeiptr>(n * sizeof(CFaceCorner)), data);
+      at += n;
+    }
   }
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.indices);

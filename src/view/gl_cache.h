@@ -10,11 +10,13 @@
 #include <map>
 #include <vector>
 
+#include "mesh/output_mesh_builder.h"
 #include "view/face_batches.h"
 
 namespace brimvale {
 
 class CMaterial;
+class CMeshObject;
 class CQuorixDoc;
 
 class CViewGlCache {
@@ -42,10 +44,10 @@ class CViewGlCache {
   // per-corner path.
   static bool BuffersSupported();
 
-  // The face buffer for `owner`, made from its derived geometry `derived`
-  // (faces F and vertices as given) unless the one kept still matches.
-  const CFaceBuffer& FaceBuffer(const CMeshObject& owner, const CMeshObject& derived, const CFaceArray& faces,
-                                const CVertexArray& vertices, bool smooth, int materialCount);
+  // The face buffer for `owner`, made from the output mesh of its derived
+  // geometry `derived` unless the one kept still matches.
+  const CFaceBuffer& FaceBuffer(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
+                                const COutputMeshOptions& options);
   // Number of face buffers built since creation (for tests and benchmarks).
   int FaceBuildCount() const { return m_nFaceBuilds; }
   // Most corners in one buffer object (tests set a small one).

@@ -5,6 +5,8 @@
 
 #include "document/mesh_builder.h"
 #include "document/quorix_doc.h"
+#include "geometry/parallel_derivation.h"
+#include "mesh/output_mesh_builder.h"
 #include "scene/derived_geometry.h"
 #include "view/face_batches.h"
 #include "view/gl_api.h"
@@ -52,35 +54,26 @@ void DrawPointsAndEdges(const CQuorixDoc& doc, CMeshObject& object) {
 // coordinate, vertices as elements of the client array, in reverse corner order.
 class CCornerEmitter {
  public:
-  CCornerEmitter(const CFaceArray& normals, bool smooth, int vertexCount)
-      : m_Normals(normals), m_bSmooth(smooth), m_nVertexCount(vertexCount) {}
+  CCornerEmitter(const COutputMesh& mesh, bool smooth) : m_Mesh(mesh), m_bSmooth(smooth) {}
 
-  void Triangle(const CMeshFace& f, size_t t) const {
-    if (!FaceIndicesValid(f, m_nVertexCount)) return;
-    if (!m_bSmooth) glNormal3fv(FaceNormalOrZero(m_Normals.m_TriangleNormals, t));
-    for (int c = 2; c >= 0; --c) {
-      if (m_bSmooth) glNormal3fv(FaceNormalOrZero(m_Normals.m_TriangleCornerNormals, 3 * t + static_cast<size_t>(c)));
-      glTexCoord2fv(&f.m_UV[c].v);
-      glArrayElement(f.m_Index[c]);
-    }
-  }
-  void Quad(const CMeshFace& f, size_t q) const {
-    if (!FaceIndicesValid(f, m_nVertexCount)) return;
-    if (!m_bSmooth) glNormal3fv(FaceNormalOrZero(m_Normals.m_QuadNormals, q));
-    for (int c = 3; c >= 0; --c) {
-      if (m_bSmooth) glNormal3fv(FaceNormalOrZero(m_Normals.m_QuadCornerNormals, 4 * q + static_cast<size_t>(c)));
-      glTexCoord2fv(&f.m_UV[c].v);
-      glArrayElement(f.m_Index[c]);
-    }
-  }
+  void Triangle(size_t t) const { Face(m_Mesh.triangles, 3, t); }
+  void Quad(size_t q) const { Face(m_Mesh.quads, 4, q); }
 
  private:
-  const CFaceArray& m_Normals;
-  bool m_bSmooth;
-  int m_nVertexCount;
-};
+  void Face(const COutputFaces& faces, int corners, size_t f) const {
+    const auto k = static_cast<size_t>(corners);
+    if (!m_bSmooth) glNormal3fv(&faces.faceNormals[f].x);
+    for (size_t c = k; c-- > 0;) {
+      if (m_bSmooth) glNormal3fv(&faces.cornerNormals[k * f + c].x);
+      glTexCoord2fv(faces.HasUVs() ? &faces.uvs[k * f + c].v : &m_NoUV.v);
+      glArrayElement(static_cast<GLint>(faces.corners[k * f + c]));
+    }
+  }
 
-bool HasMaterial(const CMeshFace& f, int materialCount) { return f.m_nMaterial >= 0 && f.m_nMaterial < materialCount; }
+  const COutputMesh& m_Mesh;
+  bool m_bSmooth;
+  CVector2 m_NoUV;
+};
 
 void ApplyDefaultMaterial(bool smooth) {
   glDisable(GL_TEXTURE_2D);
@@ -93,42 +86,23 @@ void ApplyDefaultMaterial(bool smooth) {
   glShadeModel(smooth ? GL_SMOOTH : GL_FLAT);
 }
 
-void DrawFacesPerCorner(const CQuorixDoc& doc, const CFaceArray& faces, const CFaceArray& normals, bool smooth,
-                        int vertexCount) {
-  const int materialCount = doc.MaterialCount();
-  const CCornerEmitter emit(normals, smooth, vertexCount);
-  const auto& tris = faces.Triangles();
-  const auto& quads = faces.Quads();
-  std::vector<char> used(static_cast<size_t>(materialCount), 0);
-
-  ApplyDefaultMaterial(smooth);
-  glBegin(GL_TRIANGLES);
-  for (size_t t = 0; t < tris.size(); ++t) {
-    if (HasMaterial(tris[t], materialCount))
-      used[static_cast<size_t>(tris[t].m_nMaterial)] = 1;
+// One pass per slot of the mesh, in its order (the default pass first).
+void DrawFacesPerCorner(const CQuorixDoc& doc, const COutputMesh& mesh, bool smooth) {
+  const CCornerEmitter emit(mesh, smooth);
+  glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
+  for (uint32_t slot = 0; slot < mesh.SlotCount(); ++slot) {
+    const int material = mesh.SlotMaterial(slot);
+    if (material < 0)
+      ApplyDefaultMaterial(smooth);
     else
-      emit.Triangle(tris[t], t);
-  }
-  glEnd();
-  glBegin(GL_QUADS);
-  for (size_t q = 0; q < quads.size(); ++q) {
-    if (HasMaterial(quads[q], materialCount))
-      used[static_cast<size_t>(quads[q].m_nMaterial)] = 1;
-    else
-      emit.Quad(quads[q], q);
-  }
-  glEnd();
-
-  for (int m = 0; m < materialCount; ++m) {
-    if (!used[static_cast<size_t>(m)]) continue;
-    ApplyMaterial(*doc.Material(m), nullptr);
+      ApplyMaterial(*doc.Material(material), nullptr);
     glBegin(GL_TRIANGLES);
-    for (size_t t = 0; t < tris.size(); ++t)
-      if (tris[t].m_nMaterial == m) emit.Triangle(tris[t], t);
+    for (size_t t = 0; t < mesh.TriangleCount(); ++t)
+      if (mesh.triangles.faceSlots[t] == slot) emit.Triangle(t);
     glEnd();
     glBegin(GL_QUADS);
-    for (size_t q = 0; q < quads.size(); ++q)
-      if (quads[q].m_nMaterial == m) emit.Quad(quads[q], q);
+    for (size_t q = 0; q < mesh.QuadCount(); ++q)
+      if (mesh.quads.faceSlots[q] == slot) emit.Quad(q);
     glEnd();
   }
 }
@@ -181,11 +155,8 @@ void DrawFaces(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
   EnsureDerivedGeometry(doc, object);
   const CMeshObject* derived = object.m_pDerived.get();
   if (derived == nullptr) return;  // the geometry could not be built
-  const bool derivedHasVertices = derived->VertexCount() > 0;
-  const CVertexArray& vertices = derivedHasVertices ? derived->m_Vertices : object.m_Vertices;
-  const bool derivedHasFaces = derived->TriangleCount() > 0 || derived->QuadCount() > 0;
-  const CFaceArray& faces = derivedHasFaces ? derived->m_Faces : object.m_Faces;
   const bool smooth = object.m_bSmoothShading != 0 && doc.Display.SmoothShading;
+  COutputMeshOptions options = OutputMeshOptionsFor(doc, &doc.Display, false);
 
   glEnable(GL_LIGHTING);
   glEnable(GL_TEXTURE_2D);
@@ -198,12 +169,12 @@ void DrawFaces(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
   glPolygonOffset(1.0f, 1.0f);
 
   if (cache != nullptr) {
-    const auto& buffer =
-        cache->FaceBuffer(object, *derived, faces, vertices, smooth, doc.MaterialCount());
+    const auto& buffer = cache->FaceBuffer(object, *derived, smooth, options);
     DrawFacesFromBuffer(doc, buffer, smooth, *cache);
   } else {
-    glVertexPointer(3, GL_FLOAT, 0, vertices.Positions().data());
-    DrawFacesPerCorner(doc, faces, derived->m_Faces, smooth, vertices.Count());
+    options.faceNormals = !smooth;
+    options.cornerNormals = smooth;
+    DrawFacesPerCorner(doc, *OutputMeshFromDerived(object, *derived, options), smooth);
   }
 
   glDisable(GL_POLYGON_OFFSET_FILL);

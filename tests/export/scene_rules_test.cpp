@@ -115,13 +115,13 @@ TEST(SceneRules, LatheMirrorAndCurvedSurfaceAreExportedAsGenerated) {
             std::string::npos);
   EXPECT_NE(patch.find("\t\tBrimvaleMacro(0,4)\n"), std::string::npos);
   EXPECT_NE(MeshText(objects, 3).find("\t\tBrimvaleMacro(1,0)\n"), std::string::npos);
-  // The objects themselves keep their geometry; their corner normals are released.
+  // The objects themselves are not written to: geometry, normals and links as they were.
   EXPECT_EQ(half->VertexCount(), 4);
   EXPECT_EQ(half->QuadCount(), 1);
   EXPECT_EQ(curved->QuadCount(), 1);
   EXPECT_EQ(lathe->LineCount(), 1);
   EXPECT_FALSE(plain->m_Faces.HasNormals());
-  EXPECT_TRUE(plain->m_bVertexFaceLinksValid);
+  EXPECT_FALSE(plain->m_bVertexFaceLinksValid);
 }
 
 }  // namespace

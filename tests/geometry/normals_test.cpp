@@ -59,6 +59,12 @@ TEST(FaceNormals, QuadWithCoincidingCornersTakesItsOtherTriangle) {
   EXPECT_EQ(n[3], FaceNormal(CVector3(0, 0, 0), CVector3(1, 0, 0), CVector3(1, 0, 1)));
 }
 
+TEST(FaceNormals, FaceTooSmallForASquaredLengthStillGetsItsUnitNormal) {
+  // The cross product is 1e-40 along +z; its square underflows to zero.
+  EXPECT_TRUE(Near(FaceNormal({0, 0, 0}, {1e-20f, 0, 0}, {0, 1e-20f, 0}), CVector3(0, 0, 1), 1e-4f));
+  EXPECT_TRUE(Near(FaceNormal({0, 0, 0}, {0, 1e-20f, 0}, {1e-20f, 0, 0}), CVector3(0, 0, -1), 1e-4f));
+}
+
 TEST(FaceNormals, UnboundBuilderAndOutOfRangeCornersAreHarmless) {
   CMeshBuilder unbound;
   unbound.ComputeFaceNormals();
@@ -121,6 +127,18 @@ TEST(SmoothNormals, RepeatedVertexFillsFirstCornerOnlyAndUnusedVertexIsSkipped) 
   EXPECT_TRUE(Near(corners[1], obj.m_Faces.m_QuadNormals[0]));
   EXPECT_EQ(corners[3], CVector3(0, 0, 0));
   EXPECT_EQ(obj.m_Vertices.Links(3).QuadCount(), 0);
+}
+
+TEST(SmoothNormals, FaceNamingACreasedVertexTwiceKeepsItsCornerInTheTable) {
+  CMeshObject obj;
+  SetPositions(obj, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 1}});
+  // Vertex 0 on a right-angle crease; the second quad names it at corners 0 and 3.
+  AddFaces(obj, {Face({0, 1, 2, 3}), Face({0, 4, 5, 0})});
+  CMeshBuilder(&obj).ComputeSmoothNormals();
+  const CCornerNormals& corners = obj.m_Faces.m_QuadCornerNormals;
+  for (const uint32_t entry : corners.m_Index) ASSERT_LT(entry, corners.m_Table.size());
+  EXPECT_TRUE(Near(corners[4], obj.m_Faces.m_QuadNormals[1]));
+  EXPECT_TRUE(Near(corners[0], obj.m_Faces.m_QuadNormals[0]));
 }
 
 TEST(SmoothNormals, BusyVertexBeyondTheMatrixMatchesTheSmallPath) {

@@ -1,44 +1,56 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "view/face_batches.h"
 
 namespace brimvale {
 namespace {
 
-CMeshFace Face(std::initializer_list<int> corners, int material) {
-  CMeshFace face;
-  face.m_nCorners = static_cast<int>(corners.size());
-  int c = 0;
-  for (int index : corners) {
-    face.m_UV[c] = CVector2{static_cast<float>(c) / 10.0f, static_cast<float>(c)};
-    face.m_Index[c++] = index;
-  }
-  face.m_nMaterial = material;
-  return face;
-}
-
+// Four vertices along x; faces are added with the texture coordinate
+// (v, u) = (c / 10, c) at corner c.
 struct Mesh {
-  CVertexArray vertices;
-  CFaceArray faces;
+  COutputMesh mesh;
   Mesh() {
-    vertices.SetSize(4);
-    for (int i = 0; i < 4; ++i) vertices.Position(i) = CVector3(static_cast<float>(i), 0.0f, 0.0f);
+    for (int i = 0; i < 4; ++i) mesh.positions.push_back(CVector3(static_cast<float>(i), 0.0f, 0.0f));
+  }
+  void Add(COutputFaces& faces, std::initializer_list<uint32_t> corners, uint32_t slot, const CVector3& normal) {
+    uint32_t c = 0;
+    for (const uint32_t vertex : corners) {
+      faces.corners.push_back(vertex);
+      faces.uvs.push_back(CVector2{static_cast<float>(c) / 10.0f, static_cast<float>(c)});
+      faces.cornerNormals.push_back(CVector3(static_cast<float>(c++), 9, 9));
+    }
+    faces.faceSlots.push_back(slot);
+    faces.faceNormals.push_back(normal);
   }
 };
 
-TEST(FaceBatches, PassesRunDefaultFirstThenUsedMaterialsUpwards) {
+// The batches with every quad corner filled in after the triangle corners.
+void BuildWhole(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
+  BuildFaceBatches(mesh, smooth, out);
+  const size_t base = out.corners.size();
+  out.corners.resize(base + out.quadCorners);
+  FillQuadCorners(mesh, smooth, 0, out.quadCorners, out.corners.data() + base);
+}
+
+TEST(FaceBatches, PassesFollowTheSlotsWithRangesBackToBack) {
   Mesh m;
-  m.faces.Triangles() = {Face({0, 1, 2}, 2), Face({1, 2, 3}, -1), Face({0, 2, 3}, 3), Face({0, 1, 3}, 0)};
-  m.faces.Quads() = {Face({0, 1, 2, 3}, 2), Face({3, 2, 1, 0}, 7)};
+  m.mesh.slotMaterials = {-1, 0, 2};
+  m.Add(m.mesh.triangles, {0, 1, 2}, 2, {});
+  m.Add(m.mesh.triangles, {1, 2, 3}, 0, {});
+  m.Add(m.mesh.triangles, {0, 2, 3}, 0, {});
+  m.Add(m.mesh.triangles, {0, 1, 3}, 1, {});
+  m.Add(m.mesh.quads, {0, 1, 2, 3}, 2, {});
+  m.Add(m.mesh.quads, {3, 2, 1, 0}, 0, {});
   CFaceBatches out;
-  BuildFaceBatches(m.faces, m.vertices, m.faces, true, 3, out);
-  // Index 3 equals the material count and 7 is beyond it: both go to the default pass.
+  BuildWhole(m.mesh, true, out);
   ASSERT_EQ(out.groups.size(), 3u);
   EXPECT_EQ(out.groups[0].material, -1);
   EXPECT_EQ(out.groups[0].triangleCorners, 6);
   EXPECT_EQ(out.groups[0].quadCorners, 4);
   EXPECT_EQ(out.groups[1].material, 0);
-  EXPECT_EQ(out.groups[2].material, 2);  // material 1 is used by no face: no pass
+  EXPECT_EQ(out.groups[2].material, 2);
   EXPECT_EQ(out.groups[2].triangleCorners, 3);
   EXPECT_EQ(out.groups[2].quadCorners, 4);
   EXPECT_EQ(out.indices.size(), 4u * 3);
@@ -46,20 +58,28 @@ TEST(FaceBatches, PassesRunDefaultFirstThenUsedMaterialsUpwards) {
   EXPECT_EQ(out.groups[1].firstTriangleCorner, out.groups[0].firstTriangleCorner + 6);
   EXPECT_EQ(out.groups[2].firstQuadCorner, out.groups[0].firstQuadCorner + 4);
   EXPECT_EQ(static_cast<size_t>(out.groups[2].firstQuadCorner + 4), out.corners.size());
+  // The material-2 triangle (the first one) is drawn in the last group, and
+  // so is the first quad, after the second.
+  EXPECT_EQ(out.corners[out.indices[static_cast<size_t>(out.groups[2].firstTriangleCorner)]].position[0], 2.0f);
+  EXPECT_EQ(out.corners[static_cast<size_t>(out.groups[0].firstQuadCorner)].position[0], 0.0f);  // quad 3,2,1,0 reversed
+  EXPECT_EQ(out.corners[static_cast<size_t>(out.groups[2].firstQuadCorner)].position[0], 3.0f);
+  // Filled a piece at a time across the slot boundary, the corners are the same.
+  const size_t base = out.corners.size() - out.quadCorners;
+  for (size_t first = 0; first < out.quadCorners; first += 3) {
+    const size_t n = std::min<size_t>(3, out.quadCorners - first);
+    CFaceCorner piece[3];
+    FillQuadCorners(m.mesh, true, first, n, piece);
+    for (size_t i = 0; i < n; ++i) EXPECT_EQ(piece[i].position[0], out.corners[base + first + i].position[0]) << first + i;
+  }
 }
 
 TEST(FaceBatches, CornersAreReversedWithTheirOwnNormalsAndTextureCoordinates) {
   Mesh m;
-  m.faces.Triangles() = {Face({0, 1, 2}, -1)};
-  m.faces.Quads() = {Face({0, 1, 2, 3}, -1)};
-  CFaceArray normals;
-  normals.m_TriangleNormals = {CVector3(0, 0, 1)};
-  normals.m_QuadNormals = {CVector3(0, 1, 0)};
-  for (int i = 0; i < 3; ++i) normals.m_TriangleCornerNormals.push_back(CVector3(static_cast<float>(i), 9, 9));
-  for (int i = 0; i < 4; ++i) normals.m_QuadCornerNormals.push_back(CVector3(static_cast<float>(i), 8, 8));
+  m.Add(m.mesh.triangles, {0, 1, 2}, 0, CVector3(0, 0, 1));
+  m.Add(m.mesh.quads, {0, 1, 2, 3}, 0, CVector3(0, 1, 0));
   CFaceBatches smooth, flat;
-  BuildFaceBatches(m.faces, m.vertices, normals, true, 0, smooth);
-  BuildFaceBatches(m.faces, m.vertices, normals, false, 0, flat);
+  BuildWhole(m.mesh, true, smooth);
+  BuildWhole(m.mesh, false, flat);
   ASSERT_EQ(smooth.indices.size(), 3u);
   // Triangle corners through the index list, quad corners in place.
   auto corner = [](const CFaceBatches& b, int k) -> const CFaceCorner& {
@@ -84,32 +104,16 @@ TEST(FaceBatches, CornersAreReversedWithTheirOwnNormalsAndTextureCoordinates) {
 TEST(FaceBatches, CornersAgreeingInEverythingAreStoredOnce) {
   Mesh m;
   // Two triangles sharing the edge 0-2 with equal texture coordinates there.
-  CMeshFace a = Face({0, 1, 2}, -1), b = Face({0, 2, 3}, -1);
-  b.m_UV[0] = a.m_UV[0];
-  b.m_UV[1] = a.m_UV[2];
-  m.faces.Triangles() = {a, b};
-  CFaceArray normals;
-  normals.m_TriangleNormals = {CVector3(0, 0, 1), CVector3(0, 0, 1)};
+  m.Add(m.mesh.triangles, {0, 1, 2}, 0, CVector3(0, 0, 1));
+  m.Add(m.mesh.triangles, {0, 2, 3}, 0, CVector3(0, 0, 1));
+  m.mesh.triangles.uvs[4] = m.mesh.triangles.uvs[2];
   CFaceBatches flat;
-  BuildFaceBatches(m.faces, m.vertices, normals, false, 0, flat);
+  BuildFaceBatches(m.mesh, false, flat);
   EXPECT_EQ(flat.indices.size(), 6u);
   EXPECT_EQ(flat.corners.size(), 4u);
-  normals.m_TriangleNormals[1] = CVector3(0, 1, 0);  // a crease: the shared corners split
-  BuildFaceBatches(m.faces, m.vertices, normals, false, 0, flat);
+  m.mesh.triangles.faceNormals[1] = CVector3(0, 1, 0);  // a crease: the shared corners split
+  BuildFaceBatches(m.mesh, false, flat);
   EXPECT_EQ(flat.corners.size(), 6u);
-}
-
-TEST(FaceBatches, BadIndicesAreLeftOutAndMissingNormalsCountAsZero) {
-  Mesh m;
-  m.faces.Triangles() = {Face({0, 1, 4}, -1), Face({0, -1, 2}, -1), Face({0, 1, 2}, -1)};
-  CFaceArray noNormals;
-  CFaceBatches out;
-  BuildFaceBatches(m.faces, m.vertices, noNormals, true, 0, out);
-  ASSERT_EQ(out.indices.size(), 3u);
-  EXPECT_EQ(out.corners[0].normal[0], 0.0f);
-  EXPECT_EQ(out.corners[0].normal[1], 0.0f);
-  EXPECT_EQ(out.corners[0].normal[2], 0.0f);
-  ASSERT_EQ(out.groups.size(), 1u);  // the default pass runs even when empty-handed
 }
 
 }  // namespace

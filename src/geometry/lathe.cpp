@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "document/mesh_builder.h"
-#include "geometry/corner_colour_math.h"
 #include "foundation/float_math.h"
 #include "foundation/math_constants.h"
+#include "geometry/corner_colour_math.h"
 
 namespace brimvale {
 

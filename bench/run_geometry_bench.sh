@@ -23,6 +23,8 @@ for passes in 1 2 3 4; do
   echo "$floor"
   echo "  subdivision / floor: $(echo "scale=2; $(echo "$line" | ms) / $(echo "$floor" | ms)" | bc)x"
 done
+echo "== the same with a colour on every corner (4 passes), beside the uncoloured run"
+"$bin/subdivision_bench" --benchmark_filter="BM_SubdivideColoured/4/" 2>/dev/null | grep '^BM_'
 echo "== the same through FreezeModifiers (chain + baking with links)"
 for passes in 1 2 3 4; do
   "$bin/subdivision_bench" --benchmark_filter="BM_FreezePatch/$passes/" 2>/dev/null | grep '^BM_'

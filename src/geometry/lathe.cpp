@@ -7,6 +7,7 @@
 #include "document/mesh_builder.h"
 #include "foundation/float_math.h"
 #include "foundation/math_constants.h"
+#include "geometry/corner_colour_math.h"
 
 namespace brimvale {
 
@@ -117,10 +118,28 @@ void CMeshBuilder::BuildLathe(CMeshObject& source) {
   auto& quads = obj.m_Faces.Quads();
   quads.reserve(static_cast<size_t>(totalQuads));
   quads = source.m_Faces.Quads();
-  for (const CMeshFace& line : lines) {
+  // A swept quad takes the colours of its line's ends; once the source is
+  // coloured anywhere, the quads carry colours (white where it had none).
+  const bool coloured = source.m_Faces.HasColours();
+  const auto* lineColours = ListColours(source.m_Faces, FaceList::Lines);
+  auto& quadColours = obj.m_Faces.Colours(FaceList::Quads);
+  if (coloured) {
+    const auto* sourceQuadColours = ListColours(source.m_Faces, FaceList::Quads);
+    quadColours.reserve(static_cast<size_t>(totalQuads));
+    if (sourceQuadColours) quadColours = *sourceQuadColours;
+    quadColours.resize(quads.size());
+  }
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const CMeshFace& line = lines[i];
     // A line naming one vertex twice sweeps into nothing: no zero-width
     // quads and no edge from a vertex to itself.
     if (!LineUsable(line, n) || line.m_Index[0] == line.m_Index[1]) continue;
+    CCornerColours swept;
+    if (coloured) {
+      const CCornerColours ends = ColoursOrWhite(lineColours, i);
+      swept.m_Color[0] = swept.m_Color[3] = ends.m_Color[0];
+      swept.m_Color[1] = swept.m_Color[2] = ends.m_Color[1];
+    }
     const int a = line.m_Index[0], b = line.m_Index[1];
     for (int m = 0; m < s; ++m) {
       if (m < s - 1) obj.m_Edges.push_back(CMeshEdge{ring(a, m + 1), ring(b, m + 1), 0});
@@ -133,6 +152,7 @@ void CMeshBuilder::BuildLathe(CMeshObject& source) {
       // The surface shows in the material of the line it is swept from.
       quad.m_nMaterial = line.m_nMaterial;
       quads.push_back(quad);
+      if (coloured) quadColours.push_back(swept);
     }
   }
 }

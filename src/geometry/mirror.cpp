@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/mesh_builder.h"
+#include "geometry/corner_colour_math.h"
 
 namespace brimvale {
 
@@ -27,12 +28,27 @@ CMeshFace Reversed(const CMeshFace& face, int corners) {
   return out;
 }
 
+// Colours of a mirrored face: its corners' colours in the reversed order.
+CCornerColours Reversed(const CCornerColours& colours, int corners) {
+  CCornerColours out;
+  for (int i = 0; i < corners; ++i) out.m_Color[i] = colours.m_Color[corners - 1 - i];
+  return out;
+}
+
 // Texture coordinate of the first corner of face that names vertex.
 CVector2 CoordinateAt(const CMeshFace& face, int vertex) {
   for (int c = 0; c < face.m_nCorners && c < 4; ++c) {
     if (face.m_Index[c] == vertex) return face.m_UV[c];
   }
   return CVector2();
+}
+
+// Colour of the first corner of face that names vertex.
+uint32_t ColourAt(const CMeshFace& face, const CCornerColours& colours, int vertex) {
+  for (int c = 0; c < face.m_nCorners && c < 4; ++c) {
+    if (face.m_Index[c] == vertex) return colours.m_Color[c];
+  }
+  return CCornerColours::kWhite;
 }
 
 void CopyFaceLinksTwice(const CVertexLinkTable& source, CVertexLinkTable& target, LinkKind kind, int n,
@@ -91,6 +107,12 @@ void MirrorSeparate(const CMeshObject& source, CMeshObject& target, int axis) {
       for (int c = 0; c < corners; ++c) copy.m_Index[c] += n;
       to.push_back(copy);
     }
+    const auto* fromColours = ListColours(source.m_Faces, kinds[k]);
+    if (!fromColours) continue;
+    auto& toColours = target.m_Faces.Colours(kinds[k]);
+    toColours.reserve(2 * fromColours->size());
+    toColours = *fromColours;
+    for (const CCornerColours& colours : *fromColours) toColours.push_back(Reversed(colours, corners));
   }
 }
 
@@ -98,7 +120,7 @@ void MirrorSeparate(const CMeshObject& source, CMeshObject& target, int axis) {
 class CJoinedMirror {
  public:
   CJoinedMirror(CMeshObject& source, CMeshObject& target, int axis)
-      : m_Source(source), m_Target(target), m_nAxis(axis) {}
+      : m_Source(source), m_Target(target), m_nAxis(axis), m_bColoured(source.m_Faces.HasColours()) {}
 
   void Run() {
     MapVertices();
@@ -108,8 +130,8 @@ class CJoinedMirror {
     m_Target.m_bEdgesBuilt = 1;
     WalkEdges();
     CopyLines();
-    CopyFaces(FaceList::Triangles, 3, m_NewTriangles);
-    CopyFaces(FaceList::Quads, 4, m_NewQuads);
+    CopyFaces(FaceList::Triangles, 3, m_NewTriangles, m_NewTriangleColours);
+    CopyFaces(FaceList::Quads, 4, m_NewQuads, m_NewQuadColours);
   }
 
  private:
@@ -143,26 +165,31 @@ class CJoinedMirror {
   }
 
   // Counts b's corners in a's triangles, then a's quads, stopping at the face
-  // where the count reaches 2; returns it and the last face where b was found.
-  int CountFaces(int a, int b, const CMeshFace*& found) const {
+  // where the count reaches 2; returns it and the last face where b was found,
+  // with that face's colours (white when it has none).
+  int CountFaces(int a, int b, const CMeshFace*& found, CCornerColours& foundColours) const {
     const CVertexLinks links = m_Source.m_Vertices.Links(a);
     int count = 0;
     found = nullptr;
-    auto visit = [&](const CMeshFace& face) {
+    auto visit = [&](FaceList which, int f) {
+      const CMeshFace& face = m_Source.m_Faces.List(which)[static_cast<size_t>(f)];
       bool hit = false;
       for (int c = 0; c < face.m_nCorners && c < 4; ++c) {
         if (face.m_Index[c] != b) continue;
         ++count;
         hit = true;
       }
-      if (hit) found = &face;
+      if (hit) {
+        found = &face;
+        if (m_bColoured) foundColours = ColoursOrWhite(ListColours(m_Source.m_Faces, which), static_cast<size_t>(f));
+      }
       return count >= 2;
     };
     for (const int f : links.Triangles()) {
-      if (visit(m_Source.m_Faces.Triangles()[static_cast<size_t>(f)])) return count;
+      if (visit(FaceList::Triangles, f)) return count;
     }
     for (const int f : links.Quads()) {
-      if (visit(m_Source.m_Faces.Quads()[static_cast<size_t>(f)])) return count;
+      if (visit(FaceList::Quads, f)) return count;
     }
     return count;
   }
@@ -190,7 +217,8 @@ class CJoinedMirror {
       if (limit && !(std::fabs(ca) <= distance && std::fabs(cb) <= distance)) continue;
 
       const CMeshFace* face = nullptr;
-      const int count = CountFaces(a, b, face);
+      CCornerColours faceColours;
+      const int count = CountFaces(a, b, face, faceColours);
       if (count >= 2) continue;  // interior
       if (count == 0) m_Replaced.insert(PairKey(a, b));
 
@@ -209,6 +237,15 @@ class CJoinedMirror {
           quad.m_UV[3] = atB;
         }
         m_NewQuads.push_back(quad);
+        if (m_bColoured) {
+          CCornerColours colours;
+          if (face) {
+            const uint32_t atB = ColourAt(*face, faceColours, b), atA = ColourAt(*face, faceColours, a);
+            colours.m_Color[0] = colours.m_Color[3] = atB;
+            colours.m_Color[1] = colours.m_Color[2] = atA;
+          }
+          m_NewQuadColours.push_back(colours);
+        }
         AddConnectingEdge(a);
         AddConnectingEdge(b);
       } else {
@@ -225,16 +262,31 @@ class CJoinedMirror {
           triangle.m_UV[2] = CoordinateAt(*face, x);
         }
         m_NewTriangles.push_back(triangle);
+        if (m_bColoured) {
+          CCornerColours colours;
+          if (face) {
+            colours.m_Color[0] = ColourAt(*face, faceColours, b);
+            colours.m_Color[1] = ColourAt(*face, faceColours, a);
+            colours.m_Color[2] = ColourAt(*face, faceColours, x);
+          }
+          m_NewTriangleColours.push_back(colours);
+        }
         AddConnectingEdge(x);
       }
     }
     edges.insert(edges.end(), m_ExtraEdges.begin(), m_ExtraEdges.end());
   }
 
+  // A mirrored line keeps its corner order, so its colours too.
   void CopyLines() {
+    const auto& from = m_Source.m_Faces.Lines();
+    const auto* fromColours = m_bColoured ? ListColours(m_Source.m_Faces, FaceList::Lines) : nullptr;
     auto& lines = m_Target.m_Faces.Lines();
-    lines.reserve(2 * m_Source.m_Faces.Lines().size());
-    for (const CMeshFace& line : m_Source.m_Faces.Lines()) {
+    auto& colours = m_Target.m_Faces.Colours(FaceList::Lines);
+    lines.reserve(2 * from.size());
+    if (m_bColoured) colours.reserve(2 * from.size());
+    for (size_t i = 0; i < from.size(); ++i) {
+      const CMeshFace& line = from[i];
       const int a = line.m_Index[0], b = line.m_Index[1];
       if (!m_Replaced.empty() && m_Replaced.count(PairKey(a, b))) continue;
       lines.push_back(line);
@@ -243,10 +295,18 @@ class CJoinedMirror {
       mirrored.m_Index[0] = Map(a);
       mirrored.m_Index[1] = Map(b);
       lines.push_back(mirrored);
+      if (!m_bColoured) continue;
+      const CCornerColours lineColours = ColoursOrWhite(fromColours, i);
+      colours.push_back(lineColours);
+      colours.push_back(lineColours);
     }
   }
 
-  void CopyFaces(FaceList which, int corners, const std::vector<CMeshFace>& added) {
+  // Once any face of the source is coloured, every list of the result carries
+  // colours (white where the source had none), since bridging faces may take
+  // a coloured face's colours into a list whose source faces had none.
+  void CopyFaces(FaceList which, int corners, const std::vector<CMeshFace>& added,
+                 const std::vector<CCornerColours>& addedColours) {
     const auto& from = m_Source.m_Faces.List(which);
     auto& to = m_Target.m_Faces.List(which);
     to.reserve(2 * from.size() + added.size());
@@ -257,17 +317,29 @@ class CJoinedMirror {
       to.push_back(copy);
     }
     to.insert(to.end(), added.begin(), added.end());
+    if (!m_bColoured) return;
+    const auto* fromColours = ListColours(m_Source.m_Faces, which);
+    auto& colours = m_Target.m_Faces.Colours(which);
+    colours.reserve(to.size());
+    if (fromColours) colours = *fromColours;
+    colours.resize(from.size());
+    for (size_t i = 0; i < from.size(); ++i) colours.push_back(Reversed(ColoursOrWhite(fromColours, i), corners));
+    colours.insert(colours.end(), addedColours.begin(), addedColours.end());
   }
 
   CMeshObject& m_Source;
   CMeshObject& m_Target;
   int m_nAxis;
+  const bool m_bColoured;  // some face of the source carries colours
   std::vector<int> m_Map;
   std::vector<uint8_t> m_Connected;  // connecting edge (x, map(x)) already listed
   std::vector<CMeshEdge> m_ExtraEdges;
   std::unordered_set<uint64_t> m_Replaced;
   std::vector<CMeshFace> m_NewTriangles;
   std::vector<CMeshFace> m_NewQuads;
+  // In step with the new faces, filled only when the source is coloured.
+  std::vector<CCornerColours> m_NewTriangleColours;
+  std::vector<CCornerColours> m_NewQuadColours;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // object to another, reversing a face, counting a vertex's face references.
 // Every edit that changes geometry or settings discards the derived cache.
 #include "document/mesh_builder.h"
+#include "geometry/corner_colour_math.h"
 
 namespace brimvale {
 
@@ -76,6 +77,17 @@ void AppendShifted(std::vector<CMeshFace>& target, const std::vector<CMeshFace>&
   }
 }
 
+// Keeps a list's colours in step after `source`'s faces were appended behind
+// `before` faces of the target: colours only where either side had them.
+void AppendColours(CFaceArray& target, const CFaceArray& source, FaceList which, size_t before) {
+  const auto* sourceColours = ListColours(source, which);
+  auto& colours = target.Colours(which);
+  if (colours.empty() && !sourceColours) return;
+  colours.resize(before);
+  if (sourceColours) colours.insert(colours.end(), sourceColours->begin(), sourceColours->end());
+  colours.resize(target.List(which).size());
+}
+
 }  // namespace
 
 void CMeshBuilder::MergeFrom(CMeshObject& source, bool buildEdges, bool rebuildLinks) {
@@ -103,9 +115,11 @@ void CMeshBuilder::MergeFrom(CMeshObject& source, bool buildEdges, bool rebuildL
     edge.m_v1 += n;
     obj.m_Edges.push_back(edge);
   }
-  AppendShifted(obj.m_Faces.Lines(), source.m_Faces.Lines(), n);
-  AppendShifted(obj.m_Faces.Triangles(), source.m_Faces.Triangles(), n);
-  AppendShifted(obj.m_Faces.Quads(), source.m_Faces.Quads(), n);
+  for (const FaceList which : {FaceList::Lines, FaceList::Triangles, FaceList::Quads}) {
+    const size_t before = obj.m_Faces.List(which).size();
+    AppendShifted(obj.m_Faces.List(which), source.m_Faces.List(which), n);
+    AppendColours(obj.m_Faces, source.m_Faces, which, before);
+  }
   if (rebuildLinks) {
     if (obj.m_bEdgesBuilt) BuildVertexEdgeLinks();
     BuildVertexFaceLinks();
@@ -125,7 +139,15 @@ bool CMeshBuilder::InvertFace(FaceList which, int index) {
   if (!m_pTarget || which == FaceList::Incoming) return false;
   auto& list = m_pTarget->m_Faces.List(which);
   if (index < 0 || static_cast<size_t>(index) >= list.size()) return false;
-  InvertFace(list[static_cast<size_t>(index)]);
+  CMeshFace& face = list[static_cast<size_t>(index)];
+  InvertFace(face);
+  auto& colours = m_pTarget->m_Faces.Colours(which);
+  if (colours.size() == list.size()) {
+    CCornerColours& corners = colours[static_cast<size_t>(index)];
+    const CCornerColours original = corners;
+    const int k = face.m_nCorners < 4 ? face.m_nCorners : 4;
+    for (int i = 0; i < k; ++i) corners.m_Color[i] = original.m_Color[k - 1 - i];
+  }
   // Corner order changed: the face links keep their entries, but cached
   // normals and derived geometry are stale.
   m_pTarget->DiscardDerived();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/mesh_builder.h"
+#include "geometry/corner_colour_math.h"
 #include "geometry/patch_points.h"
 
 namespace brimvale {
@@ -35,16 +36,36 @@ inline CMeshFace SplitQuad(const CMeshFace& from, int c0, int c1, int c2, int c3
   return quad;
 }
 
+inline CCornerColours SplitColours(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3) {
+  CCornerColours colours;
+  colours.m_Color[0] = c0;
+  colours.m_Color[1] = c1;
+  colours.m_Color[2] = c2;
+  colours.m_Color[3] = c3;
+  return colours;
+}
+
 class CFaceSplitter {
  public:
-  CFaceSplitter(const CPatchSource& s, const std::vector<CMeshFace>& sourceLines, CMeshObject& target,
+  // Colours go the way of the texture coordinates: once any source face is
+  // coloured, the lines and quads of the result carry colours (white where the
+  // source had none).
+  CFaceSplitter(const CPatchSource& s, const CFaceArray& sourceFaces, CMeshObject& target,
                 const std::vector<int>& facePoints, bool edges)
       : m_bEdges(edges),
         m_S(s),
-        m_SourceLines(sourceLines),
+        m_SourceLines(sourceFaces.Lines()),
         m_Target(target),
         m_FacePoints(facePoints),
-        m_Out(target.m_Vertices.Positions().data()) {}
+        m_Out(target.m_Vertices.Positions().data()),
+        m_bColoured(sourceFaces.HasColours()),
+        m_pLineColours(ListColours(sourceFaces, FaceList::Lines)),
+        m_pTriangleColours(ListColours(sourceFaces, FaceList::Triangles)),
+        m_pQuadColours(ListColours(sourceFaces, FaceList::Quads)) {
+    if (!m_bColoured) return;
+    m_Target.m_Faces.Colours(FaceList::Lines).reserve(2 * m_SourceLines.size());
+    m_Target.m_Faces.Colours(FaceList::Quads).reserve(3 * static_cast<size_t>(s.T) + 4 * static_cast<size_t>(s.Q));
+  }
 
   void Run() {
     auto& edges = m_Target.m_Edges;
@@ -66,7 +87,15 @@ class CFaceSplitter {
 
   void SplitLines() {
     auto& lines = m_Target.m_Faces.Lines();
-    for (const CMeshFace& line : m_SourceLines) {
+    auto& colours = m_Target.m_Faces.Colours(FaceList::Lines);
+    for (size_t i = 0; i < m_SourceLines.size(); ++i) {
+      const CMeshFace& line = m_SourceLines[i];
+      if (m_bColoured) {
+        const CCornerColours ends = ColoursOrWhite(m_pLineColours, i);
+        const uint32_t middle = MeanColour(ends.m_Color[0], ends.m_Color[1]);
+        colours.push_back(SplitColours(ends.m_Color[0], middle, CCornerColours::kWhite, CCornerColours::kWhite));
+        colours.push_back(SplitColours(middle, ends.m_Color[1], CCornerColours::kWhite, CCornerColours::kWhite));
+      }
       const int a = line.m_Index[0], b = line.m_Index[1];
       const int m = m_S.EdgePoint(a, b);
       CMeshFace half;
@@ -100,6 +129,7 @@ class CFaceSplitter {
       quads.push_back(SplitQuad(face, c0, e0, j, e2, t0, m01, centre, m02));
       quads.push_back(SplitQuad(face, c1, e1, j, e0, t1, m12, centre, m01));
       quads.push_back(SplitQuad(face, c2, e2, j, e1, t2, m02, centre, m12));
+      if (m_bColoured) SplitTriangleColours(ColoursOrWhite(m_pTriangleColours, static_cast<size_t>(t)));
       if (!m_bEdges) continue;
       edges.push_back(CMeshEdge{e0, j, 0});
       edges.push_back(CMeshEdge{e1, j, 0});
@@ -132,6 +162,7 @@ class CFaceSplitter {
       quads.push_back(SplitQuad(face, c1, e1, j, e0, t1, m12, centre, m01));
       quads.push_back(SplitQuad(face, c2, e2, j, e1, t2, m23, centre, m12));
       quads.push_back(SplitQuad(face, c3, e3, j, e2, t3, m30, centre, m23));
+      if (m_bColoured) SplitQuadColours(ColoursOrWhite(m_pQuadColours, static_cast<size_t>(q)));
       if (!m_bEdges) continue;
       edges.push_back(CMeshEdge{e0, j, 0});
       edges.push_back(CMeshEdge{e1, j, 0});
@@ -140,12 +171,40 @@ class CFaceSplitter {
     }
   }
 
+  // Corner colours of the three quads of a triangle, in SplitTriangles' order.
+  void SplitTriangleColours(const CCornerColours& from) {
+    const uint32_t* k = from.m_Color;
+    const uint32_t m01 = MeanColour(k[0], k[1]), m02 = MeanColour(k[0], k[2]), m12 = MeanColour(k[1], k[2]);
+    const uint32_t centre = MeanColour(k, 3);
+    auto& colours = m_Target.m_Faces.Colours(FaceList::Quads);
+    colours.push_back(SplitColours(k[0], m01, centre, m02));
+    colours.push_back(SplitColours(k[1], m12, centre, m01));
+    colours.push_back(SplitColours(k[2], m02, centre, m12));
+  }
+
+  // Corner colours of the four quads of a quad, in SplitQuads' order.
+  void SplitQuadColours(const CCornerColours& from) {
+    const uint32_t* k = from.m_Color;
+    const uint32_t m01 = MeanColour(k[0], k[1]), m12 = MeanColour(k[1], k[2]), m23 = MeanColour(k[2], k[3]),
+                   m30 = MeanColour(k[3], k[0]);
+    const uint32_t centre = MeanColour(k, 4);
+    auto& colours = m_Target.m_Faces.Colours(FaceList::Quads);
+    colours.push_back(SplitColours(k[0], m01, centre, m30));
+    colours.push_back(SplitColours(k[1], m12, centre, m01));
+    colours.push_back(SplitColours(k[2], m23, centre, m12));
+    colours.push_back(SplitColours(k[3], m30, centre, m23));
+  }
+
   const bool m_bEdges;
   const CPatchSource& m_S;
   const std::vector<CMeshFace>& m_SourceLines;
   CMeshObject& m_Target;
   const std::vector<int>& m_FacePoints;
   CVector3* m_Out;
+  const bool m_bColoured;
+  const std::vector<CCornerColours>* m_pLineColours;
+  const std::vector<CCornerColours>* m_pTriangleColours;
+  const std::vector<CCornerColours>* m_pQuadColours;
 };
 
 }  // namespace
@@ -182,7 +241,7 @@ void SubdivideOnce(CMeshObject& source, CMeshObject& target, bool targetEdges) {
   }
   target.m_Faces.Lines().reserve(2 * source.m_Faces.Lines().size());
   target.m_Faces.Quads().reserve(3 * static_cast<size_t>(s.T) + 4 * static_cast<size_t>(s.Q));
-  CFaceSplitter(s, source.m_Faces.Lines(), target, facePoints, targetEdges).Run();
+  CFaceSplitter(s, source.m_Faces, target, facePoints, targetEdges).Run();
 }
 
 void CMeshBuilder::BuildPatch(CMeshObject& source) {

@@ -32,8 +32,9 @@ int ReadFailureExitCode(const MqoReadStatus& status) {
   return kExitCannotOpen;
 }
 
-int ReadModel(CQuorixDoc& doc, const std::string& command, const std::string& file) {
-  MqoReadStatus status;
+int ReadModel(CQuorixDoc& doc, const std::string& command, const std::string& file, MqoReadStatus* report) {
+  MqoReadStatus own;
+  MqoReadStatus& status = report != nullptr ? *report : own;
   if (ReadMqoFile(doc, file, &status)) return kExitOk;
   std::fprintf(stderr, "%s\n", ReadFailureText(command, file, status).c_str());
   return ReadFailureExitCode(status);

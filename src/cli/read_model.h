@@ -19,7 +19,9 @@ std::string ReadFailureText(const std::string& command, const std::string& file,
 int ReadFailureExitCode(const MqoReadStatus& status);
 
 // Reads `file` into `doc`; on failure prints the report and returns its exit
-// code, else returns kExitOk.
-int ReadModel(CQuorixDoc& doc, const std::string& command, const std::string& file);
+// code, else returns kExitOk. `report`, when given, receives the reader's
+// status either way (notes such as a file that ends early come with success).
+int ReadModel(CQuorixDoc& doc, const std::string& command, const std::string& file,
+              MqoReadStatus* report = nullptr);
 
 }  // namespace brimvale::cli

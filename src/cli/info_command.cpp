@@ -246,8 +246,9 @@ int Run(const std::vector<std::string>& args) {
   int status = kExitOk;
   for (const std::string& file : files) {
     CQuorixDoc doc;
-    if (const int read = ReadModel(doc, "info", file); read != kExitOk) {
-      status = std::max(status, read);
+    MqoReadStatus read;
+    if (const int code = ReadModel(doc, "info", file, &read); code != kExitOk) {
+      status = std::max(status, code);
       continue;
     }
     if (options.derived) {

@@ -32,9 +32,11 @@ int ReadFailureExitCode(const MqoReadStatus& status) {
   return kExitCannotOpen;
 }
 
-int ReadModel(CQuorixDoc& doc, const std::string& command, const std::string& file) {
+int ReadModel(CQuorixDoc& doc, const std::string& command, const std::string& file, MqoReadStatus* report) {
   MqoReadStatus status;
-  if (ReadMqoFile(doc, file, &status)) return kExitOk;
+  const bool read = ReadMqoFile(doc, file, &status);
+  if (report) *report = status;
+  if (read) return kExitOk;
   std::fprintf(stderr, "%s\n", ReadFailureText(command, file, status).c_str());
   return ReadFailureExitCode(status);
 }

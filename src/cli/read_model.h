@@ -19,7 +19,8 @@ std::string ReadFailureText(const std::string& command, const std::string& file,
 int ReadFailureExitCode(const MqoReadStatus& status);
 
 // Reads `file` into `doc`; on failure prints the report and returns its exit
-// code, else returns kExitOk.
-int ReadModel(CQuorixDoc& doc, const std::string& command, const std::string& file);
+// code, else returns kExitOk. The reader's report goes to `status` when given.
+int ReadModel(CQuorixDoc& doc, const std::string& command, const std::string& file,
+              MqoReadStatus* status = nullptr);
 
 }  // namespace brimvale::cli

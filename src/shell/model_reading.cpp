@@ -7,6 +7,7 @@
 #include "document/material_textures.h"
 #include "document/quorix_doc.h"
 #include "foundation/text_decoding.h"
+#include "shell/frame_texts.h"
 #include "shell/translation.h"
 
 namespace brimvale {
@@ -32,7 +33,7 @@ bool ReadModelAside(CQuorixDoc& staged, const CQuorixDoc& current, const QString
 }
 
 QString ReadFailureText(const QString& path, const MqoReadStatus& status) {
-  if (status.result == MqoReadResult::NotMetasequoia) return path + u'\n' + CoreText(kNotMetasequoiaMessage);
+  if (status.result == MqoReadResult::NotMetasequoia) return path + u'\n' + CoreText(texts::kNotMetasequoiaMessage);
   return path + u'\n' + QString::fromStdString(status.reason);
 }
 

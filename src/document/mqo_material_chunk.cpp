@@ -55,7 +55,7 @@ void ApplyMaterialLine(std::string_view line, CMaterial& material) {
     } else if (name == "alpha" || name == "aplane") {
       TakeQuotedName(group.args, material.m_strAlphaMap);
     } else if (name == "vcol") {
-      material.m_bVertexColour = CMqoNumberReader(group.args).NextFloat() != 0.0f ? 1 : 0;
+      material.m_bVertexColour = FirstFloat(group.args) != 0.0f ? 1 : 0;
     } else if (name == "bump") {
       TakeQuotedName(group.args, material.m_strBump);
     }

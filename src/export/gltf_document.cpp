@@ -33,9 +33,10 @@ int CGltfDocument::AddBufferView(uint64_t offset, uint64_t length, int stride, i
 }
 
 int CGltfDocument::AddAccessor(int bufferView, uint64_t offset, int componentType, uint64_t count,
-                               const char* type) {
+                               const char* type, bool normalized) {
   GltfJson accessor = {{"bufferView", bufferView}, {"componentType", componentType}, {"count", count}, {"type", type}};
   if (offset != 0) accessor["byteOffset"] = offset;
+  if (normalized) accessor["normalized"] = true;
   return Add("accessors", std::move(accessor));
 }
 

@@ -13,6 +13,7 @@ namespace brimvale {
 using GltfJson = nlohmann::ordered_json;
 
 // Component types and buffer-view targets of the format.
+inline constexpr int kGltfUnsignedByte = 5121;
 inline constexpr int kGltfUnsignedShort = 5123;
 inline constexpr int kGltfUnsignedInt = 5125;
 inline constexpr int kGltfFloat = 5126;
@@ -25,7 +26,9 @@ class CGltfDocument {
 
   // Each returns the index of the new entry. A stride or target of 0 is left out.
   int AddBufferView(uint64_t offset, uint64_t length, int stride, int target);
-  int AddAccessor(int bufferView, uint64_t offset, int componentType, uint64_t count, const char* type);
+  // normalized: integers read as fractions of their largest value.
+  int AddAccessor(int bufferView, uint64_t offset, int componentType, uint64_t count, const char* type,
+                  bool normalized = false);
   // Sets min and max of a three-component accessor.
   void SetBounds(int accessor, const float low[3], const float high[3]);
   int Add(const char* array, GltfJson entry);

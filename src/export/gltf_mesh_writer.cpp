@@ -23,6 +23,9 @@ bool FileNormal(const CVector3& n, float out[3]) {
 }
 
 constexpr size_t kVertexStride = 32;
+// Meshes with corner colours add them after the texture coordinate, as four
+// normalized bytes (red first, as the model packs them little-endian).
+constexpr size_t kColouredVertexStride = 36;
 
 float Finite(float value) { return std::isfinite(value) ? value : 0.0f; }
 
@@ -30,7 +33,11 @@ float Finite(float value) { return std::isfinite(value) ? value : 0.0f; }
 class CCornerWriter {
  public:
   CCornerWriter(CGltfBinaryStream& stream, const COutputMesh& mesh, bool smooth, float scale)
-      : m_Stream(stream), m_Mesh(mesh), m_Distinct(mesh, smooth), m_fScale(scale) {}
+      : m_Stream(stream),
+        m_Mesh(mesh),
+        m_Distinct(mesh, smooth),
+        m_fScale(scale),
+        m_bColours(mesh.HasColours()) {}
 
   uint32_t Triangle(size_t t, int c) {
     bool fresh = false;
@@ -76,12 +83,20 @@ class CCornerWriter {
     m_Stream.Write(position, sizeof position);
     m_Stream.Write(normal, sizeof normal);
     m_Stream.Write(uv, sizeof uv);
+    if (m_bColours) {
+      const uint32_t colour = m_Distinct.Colour(corner);
+      const unsigned char rgba[4] = {
+          static_cast<unsigned char>(colour), static_cast<unsigned char>(colour >> 8),
+          static_cast<unsigned char>(colour >> 16), static_cast<unsigned char>(colour >> 24)};
+      m_Stream.Write(rgba, sizeof rgba);
+    }
   }
 
   CGltfBinaryStream& m_Stream;
   const COutputMesh& m_Mesh;
   CDistinctCorners m_Distinct;
   float m_fScale;
+  bool m_bColours;
   float m_Low[3] = {0, 0, 0};
   float m_High[3] = {0, 0, 0};
 };
@@ -139,14 +154,21 @@ CGltfMeshResult WriteGltfMesh(CGltfDocument& document, CGltfBinaryStream& stream
     std::memcpy(high, corners.High(), sizeof high);
   }
 
-  const int vertexView =
-      document.AddBufferView(vertexStart, vertices * kVertexStride, kVertexStride, kGltfArrayBuffer);
+  const bool coloured = mesh.HasColours();
+  const size_t stride = coloured ? kColouredVertexStride : kVertexStride;
+  const int vertexView = document.AddBufferView(vertexStart, vertices * stride, stride, kGltfArrayBuffer);
   GltfJson attributes = {
       {"POSITION", document.AddAccessor(vertexView, 0, kGltfFloat, vertices, "VEC3")},
       {"NORMAL", document.AddAccessor(vertexView, 12, kGltfFloat, vertices, "VEC3")},
       {"TEXCOORD_0", document.AddAccessor(vertexView, 24, kGltfFloat, vertices, "VEC2")},
   };
   document.SetBounds(attributes["POSITION"].get<int>(), low, high);
+  GltfJson colouredAttributes;
+  if (coloured) {
+    colouredAttributes = attributes;
+    colouredAttributes["COLOR_0"] =
+        document.AddAccessor(vertexView, 32, kGltfUnsignedByte, vertices, "VEC4", true);
+  }
 
   // 16-bit indices need every index below the restart value 65535.
   const bool narrow = vertices < 65535;
@@ -180,7 +202,7 @@ CGltfMeshResult WriteGltfMesh(CGltfDocument& document, CGltfBinaryStream& stream
     const int material = mesh.SlotMaterial(s);
     const bool isDefault = material == COutputMesh::kNoMaterial;
     result.usesDefaultMaterial = result.usesDefaultMaterial || isDefault;
-    primitives.push_back({{"attributes", attributes},
+    primitives.push_back({{"attributes", mesh.SlotColoured(s) ? colouredAttributes : attributes},
                           {"indices", accessor},
                           {"material", isDefault ? options.defaultMaterial : material}});
     result.triangles += count / 3;

@@ -1,6 +1,7 @@
 // One object's output mesh as a glTF mesh: the vertex data (position, normal,
-// texture coordinate interleaved) streamed as each distinct corner is met,
-// then one index list per material (held in a scratch file meanwhile, so the
+// texture coordinate interleaved, then the corner colour for meshes that have
+// them, named COLOR_0 by the primitives whose material shows them) streamed
+// as each distinct corner is met, then one index list per material (held in a scratch file meanwhile, so the
 // memory is the distinct corners' alone). Quads become two triangles over the
 // corner 0-2 diagonal, and every triangle is wound counter-clockwise seen
 // from the side the view draws, in the file's right-handed coordinates.

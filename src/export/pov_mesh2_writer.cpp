@@ -1,6 +1,11 @@
 // The object include file: the index macro, then one mesh2 and one object
 // statement per exported object. Quads become two triangles; per-corner normals
-// are written for smooth objects only, texture coordinates always.
+// are written for smooth objects only, texture coordinates always. Faces that
+// show corner colours name three textures, one a corner, which POV-Ray blends
+// across the face: each is the material's texture under a filter of the
+// corner's colour, declared once per material and colour before the mesh.
+#include <cstdint>
+#include <map>
 #include <vector>
 
 #include "document/quorix_doc.h"
@@ -61,6 +66,67 @@ void WriteFaceIndex(CExportTextFile& file, int a, int b, int c, int texture) {
   file.Text(" , ");
 }
 
+void WriteFaceIndex(CExportTextFile& file, int a, int b, int c, const int textures[3]) {
+  WriteFaceIndex(file, a, b, c, textures[0]);
+  for (int i = 1; i < 3; ++i) {
+    file.Int(textures[i]);
+    file.Text(" , ");
+  }
+}
+
+// The textures of the (material, colour) pairs that coloured faces use, in
+// the order they are first met; numbered after the material textures.
+class CColourTextures {
+ public:
+  CColourTextures(const COutputMesh& mesh, int materialCount) : m_nFirst(materialCount + 1) {
+    Collect(mesh, mesh.triangles, 3);
+    Collect(mesh, mesh.quads, 4);
+  }
+
+  int Count() const { return static_cast<int>(m_Pairs.size()); }
+  // Texture number of a face's corner, for a face of a coloured slot.
+  int Number(int material, uint32_t colour) const { return m_Numbers.at(Key(material, colour)); }
+
+  void WriteDeclarations(CExportTextFile& file, int object) const {
+    for (size_t i = 0; i < m_Pairs.size(); ++i) {
+      const uint32_t colour = m_Pairs[i].second;
+      file.Printf(
+          "#declare brimvale_obj%d_colour_%d=texture{ brimvale_mat_%d } texture{ pigment{ rgbf "
+          "<%d/255,%d/255,%d/255,1> } }\n",
+          object, static_cast<int>(i), m_Pairs[i].first, static_cast<int>(colour & 0xFFu),
+          static_cast<int>((colour >> 8) & 0xFFu), static_cast<int>((colour >> 16) & 0xFFu));
+    }
+    file.Char('\n');
+  }
+
+  void WriteList(CExportTextFile& file, int object) const {
+    for (size_t i = 0; i < m_Pairs.size(); ++i)
+      file.Printf("\t\ttexture{ brimvale_obj%d_colour_%d }\n", object, static_cast<int>(i));
+  }
+
+ private:
+  static uint64_t Key(int material, uint32_t colour) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(material)) << 32) | colour;
+  }
+  void Collect(const COutputMesh& mesh, const COutputFaces& faces, size_t k) {
+    if (!faces.HasColours()) return;
+    for (size_t f = 0; f < faces.faceSlots.size(); ++f) {
+      const uint32_t slot = faces.faceSlots[f];
+      if (!mesh.SlotColoured(slot)) continue;
+      const int material = mesh.SlotMaterial(slot);
+      for (size_t c = 0; c < k; ++c) {
+        const uint32_t colour = faces.colours[k * f + c];
+        if (m_Numbers.emplace(Key(material, colour), m_nFirst + Count()).second)
+          m_Pairs.emplace_back(material, colour);
+      }
+    }
+  }
+
+  int m_nFirst;
+  std::map<uint64_t, int> m_Numbers;
+  std::vector<std::pair<int, uint32_t>> m_Pairs;
+};
+
 // "<x,y,z>," with each component in "%0.<decimals>f".
 void WriteVectorItem(CExportTextFile& file, const CVector3& v, int decimals) {
   file.Char('<');
@@ -107,6 +173,9 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const COutputMesh& mesh
   const bool smooth = object.m_bSmoothShading != 0;
   const int cornerCount = 3 * triangleCount + 4 * quadCount;
   const int faceCount = triangleCount + 2 * quadCount;
+  const int materialCount = m_Doc.MaterialCount();
+  const CColourTextures colourTextures(mesh, materialCount);
+  if (colourTextures.Count() > 0) colourTextures.WriteDeclarations(file, number);
 
   file.Text("#declare obj");
   file.Int(number);
@@ -155,15 +224,15 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const COutputMesh& mesh
   });
   file.Text("\n\t}\n");
 
-  const int materialCount = m_Doc.MaterialCount();
   file.Text("\ttexture_list{\n\t\t");
-  file.Int(materialCount + 1);
+  file.Int(materialCount + 1 + colourTextures.Count());
   file.Text("\n\t\ttexture{ brimvale_mat_default }\n");
   for (int i = 0; i < materialCount; ++i) {
     file.Text("\t\ttexture{ brimvale_mat_");
     file.Int(i);
     file.Text(" }\n");
   }
+  colourTextures.WriteList(file, number);
   file.Text("\t}\n");
 
   // Faces: the first line holds triangles 0 to 10, later lines ten each; the
@@ -172,11 +241,23 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const COutputMesh& mesh
   file.Int(faceCount);
   file.Text("\n\t\t");
   const auto corner = [](const COutputFaces& faces, size_t at) { return static_cast<int>(faces.corners[at]); };
+  // The corner textures of a coloured face, or false for one texture a face.
+  const auto cornerTextures = [&](const COutputFaces& faces, size_t k, size_t f, int out[4]) {
+    const uint32_t slot = faces.faceSlots[f];
+    if (!faces.HasColours() || !mesh.SlotColoured(slot)) return false;
+    for (size_t c = 0; c < k; ++c)
+      out[c] = colourTextures.Number(mesh.SlotMaterial(slot), faces.colours[k * f + c]);
+    return true;
+  };
+  int textures[4];
   for (int t = 0; t < triangleCount; ++t) {
     const auto f = static_cast<size_t>(t);
     const COutputFaces& tris = mesh.triangles;
-    WriteFaceIndex(file, corner(tris, 3 * f), corner(tris, 3 * f + 1), corner(tris, 3 * f + 2),
-                   TextureNumber(mesh.SlotMaterial(tris.faceSlots[f]), materialCount));
+    if (cornerTextures(tris, 3, f, textures))
+      WriteFaceIndex(file, corner(tris, 3 * f), corner(tris, 3 * f + 1), corner(tris, 3 * f + 2), textures);
+    else
+      WriteFaceIndex(file, corner(tris, 3 * f), corner(tris, 3 * f + 1), corner(tris, 3 * f + 2),
+                     TextureNumber(mesh.SlotMaterial(tris.faceSlots[f]), materialCount));
     if (t != 0 && t % 10 == 0) {
       file.Char('\n');
       if (t != triangleCount - 1) file.Text("\t\t");
@@ -186,9 +267,16 @@ void CPovExporter::WriteMesh2Text(CExportTextFile& file, const COutputMesh& mesh
   for (int q = 0; q < quadCount; ++q) {
     const auto f = static_cast<size_t>(q);
     const COutputFaces& quads = mesh.quads;
-    const int texture = TextureNumber(mesh.SlotMaterial(quads.faceSlots[f]), materialCount);
-    WriteFaceIndex(file, corner(quads, 4 * f), corner(quads, 4 * f + 1), corner(quads, 4 * f + 2), texture);
-    WriteFaceIndex(file, corner(quads, 4 * f), corner(quads, 4 * f + 2), corner(quads, 4 * f + 3), texture);
+    if (cornerTextures(quads, 4, f, textures)) {
+      const int first[3] = {textures[0], textures[1], textures[2]};
+      const int second[3] = {textures[0], textures[2], textures[3]};
+      WriteFaceIndex(file, corner(quads, 4 * f), corner(quads, 4 * f + 1), corner(quads, 4 * f + 2), first);
+      WriteFaceIndex(file, corner(quads, 4 * f), corner(quads, 4 * f + 2), corner(quads, 4 * f + 3), second);
+    } else {
+      const int texture = TextureNumber(mesh.SlotMaterial(quads.faceSlots[f]), materialCount);
+      WriteFaceIndex(file, corner(quads, 4 * f), corner(quads, 4 * f + 1), corner(quads, 4 * f + 2), texture);
+      WriteFaceIndex(file, corner(quads, 4 * f), corner(quads, 4 * f + 2), corner(quads, 4 * f + 3), texture);
+    }
     if (q != 0 && q % 5 == 0) {
       file.Char('\n');
       if (q != quadCount - 1) file.Text("\t\t");

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "document/face_array.h"
+
 namespace brimvale {
 namespace {
 
@@ -33,9 +35,15 @@ const CVector2& CDistinctCorners::UV(size_t corner) const {
   return faces.HasUVs() ? faces.uvs[quad ? corner - m_nQuadBase : corner] : kNoUV;
 }
 
+uint32_t CDistinctCorners::Colour(size_t corner) const {
+  const bool quad = corner >= m_nQuadBase;
+  const COutputFaces& faces = quad ? m_Mesh.quads : m_Mesh.triangles;
+  return faces.HasColours() ? faces.colours[quad ? corner - m_nQuadBase : corner] : CCornerColours::kWhite;
+}
+
 bool CDistinctCorners::Same(size_t a, size_t b) const {
   return std::memcmp(&Normal(a), &Normal(b), sizeof(CVector3)) == 0 &&
-         std::memcmp(&UV(a), &UV(b), sizeof(CVector2)) == 0;
+         std::memcmp(&UV(a), &UV(b), sizeof(CVector2)) == 0 && Colour(a) == Colour(b);
 }
 
 uint32_t CDistinctCorners::Add(size_t corner, bool& fresh) {

@@ -1,5 +1,5 @@
 // The distinct corners of an output mesh: face corners that agree bit for bit
-// in vertex, normal and texture coordinate are one vertex of a drawn or
+// in vertex, normal, texture coordinate and colour are one vertex of a drawn or
 // written mesh. Each distinct corner is kept as the face corner it was first
 // met at (8 bytes), its values read from the mesh when compared, and the
 // corners of one vertex are chained so a search stays short.
@@ -35,6 +35,7 @@ class CDistinctCorners {
   uint32_t Vertex(size_t corner) const;
   const CVector3& Normal(size_t corner) const;
   const CVector2& UV(size_t corner) const;
+  uint32_t Colour(size_t corner) const;  // white where the list has no colours
 
  private:
   struct CEntry {

@@ -27,9 +27,14 @@ struct COutputFaces {
   CNormalArray faceNormals;      // one a face (flat shading)
   CCornerNormals cornerNormals;  // K a face through the shared normal table (smooth shading)
   COutputUVArray uvs;            // K a face, or empty when no consumer reads them
+  // K a face, packed as the model writes them (red in the lowest byte), or
+  // empty when no face of the list shows corner colours. Faces whose material
+  // does not show them are white here.
+  COutputIndexArray colours;
 
   size_t Count(int cornersPerFace) const { return corners.size() / static_cast<size_t>(cornersPerFace); }
   bool HasUVs() const { return !uvs.empty(); }
+  bool HasColours() const { return !colours.empty(); }
 };
 
 class COutputMesh {
@@ -42,11 +47,16 @@ class COutputMesh {
   // The material of each slot: slot 0 is kNoMaterial, present even when no
   // face uses it (the view's default pass always runs); the rest ascend.
   std::vector<int> slotMaterials{kNoMaterial};
+  // Per slot: whether its faces show their corner colours (its material has
+  // them on and the faces carry some); empty when no slot does.
+  std::vector<char> slotColoured;
 
   size_t TriangleCount() const { return triangles.Count(3); }
   size_t QuadCount() const { return quads.Count(4); }
   size_t SlotCount() const { return slotMaterials.size(); }
   int SlotMaterial(uint32_t slot) const { return slotMaterials[slot]; }
+  bool SlotColoured(uint32_t slot) const { return slot < slotColoured.size() && slotColoured[slot] != 0; }
+  bool HasColours() const { return triangles.HasColours() || quads.HasColours(); }
   // The position of corner c of triangle t or quad q.
   const CVector3& TrianglePosition(size_t t, int c) const { return positions[triangles.corners[3 * t + Off(c)]]; }
   const CVector3& QuadPosition(size_t q, int c) const { return positions[quads.corners[4 * q + Off(c)]]; }

@@ -29,6 +29,7 @@ struct CListSurvey {
   std::vector<char> used;
   bool allValid = true;
   bool textured = false;
+  bool coloured = false;  // a face uses a material that shows corner colours
 };
 
 CListSurvey Survey(const std::vector<CMeshFace>& faces, int corners, size_t vertexCount,
@@ -55,13 +56,17 @@ CListSurvey Survey(const std::vector<CMeshFace>& faces, int corners, size_t vert
   for (size_t m = 0; m < survey.used.size(); ++m)
     survey.textured = survey.textured || (survey.used[m] && m < options.texturedMaterials.size() &&
                                           options.texturedMaterials[m]);
+  for (size_t m = 0; m < survey.used.size(); ++m)
+    survey.coloured = survey.coloured || (survey.used[m] && m < options.colouredMaterials.size() &&
+                                          options.colouredMaterials[m]);
   return survey;
 }
 
 // Lays out one face list. The owned pointers, when given, are the same
 // arrays as the normals read, and may be moved out instead of copied.
 void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexCount, const CListSurvey& survey,
-                const std::vector<uint32_t>& slotOf, bool uvs, bool faceNormals, bool cornerNormals,
+                const std::vector<uint32_t>& slotOf, bool uvs, const std::vector<CCornerColours>* colours,
+                const std::vector<char>& colouredMaterials, bool faceNormals, bool cornerNormals,
                 const CNormalArray& faceNormalsIn,
                 const CCornerNormals& cornerNormalsIn, CNormalArray* ownedFaceNormals,
                 CCornerNormals* ownedCornerNormals, COutputFaces& out) {
@@ -77,6 +82,7 @@ void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexC
   out.corners.resize(kept * k);
   out.faceSlots.resize(kept);
   if (uvs) out.uvs.resize(kept * k);
+  if (colours) out.colours.resize(kept * k);
 
   // A normal array that does not match the faces (none computed) reads as zero.
   const bool faceNormalsMatch = faceNormalsIn.size() == n;
@@ -114,6 +120,13 @@ void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexC
       for (size_t c = 0; c < k; ++c) out.corners[i * k + c] = static_cast<uint32_t>(face.m_Index[c]);
       if (uvs)
         for (size_t c = 0; c < k; ++c) out.uvs[i * k + c] = face.m_UV[c];
+      if (colours) {
+        const bool shown = HasMaterial(face, materials) &&
+                           static_cast<size_t>(face.m_nMaterial) < colouredMaterials.size() &&
+                           colouredMaterials[static_cast<size_t>(face.m_nMaterial)];
+        for (size_t c = 0; c < k; ++c)
+          out.colours[i * k + c] = shown ? (*colours)[f].m_Color[c] : CCornerColours::kWhite;
+      }
       if (!moveFaceNormals) out.faceNormals[i] = faceNormalsMatch ? faceNormalsIn[f] : CVector3(0.0f, 0.0f, 0.0f);
       if (copyCornerIndex)
         for (size_t c = 0; c < k; ++c) out.cornerNormals.m_Index[i * k + c] = cornerNormalsIn.m_Index[f * k + c];
@@ -152,6 +165,23 @@ std::unique_ptr<COutputMesh> LayOut(Obj& object, Obj& derived, const COutputMesh
     mesh->slotMaterials.push_back(static_cast<int>(m));
   }
 
+  // Corner colours only where a face list carries them in step with its faces
+  // and one of its faces' materials shows them.
+  const auto shownColours = [&](FaceList list, const CListSurvey& survey) {
+    const auto& colours = faceSource.m_Faces.Colours(list);
+    const bool inStep = !colours.empty() && colours.size() == faceSource.m_Faces.List(list).size();
+    return inStep && survey.coloured ? &colours : nullptr;
+  };
+  const std::vector<CCornerColours>* triangleColours = shownColours(FaceList::Triangles, triangleSurvey);
+  const std::vector<CCornerColours>* quadColours = shownColours(FaceList::Quads, quadSurvey);
+  if (triangleColours || quadColours) {
+    mesh->slotColoured.assign(mesh->slotMaterials.size(), 0);
+    for (size_t slot = 1; slot < mesh->slotMaterials.size(); ++slot) {
+      const auto m = static_cast<size_t>(mesh->slotMaterials[slot]);
+      mesh->slotColoured[slot] = m < options.colouredMaterials.size() ? options.colouredMaterials[m] : 0;
+    }
+  }
+
   if constexpr (take) {
     mesh->positions.swap(vertexSource.m_Vertices.Positions());
   } else {
@@ -161,18 +191,18 @@ std::unique_ptr<COutputMesh> LayOut(Obj& object, Obj& derived, const COutputMesh
   const bool triangleUVs = options.everyUV || triangleSurvey.textured;
   const bool quadUVs = options.everyUV || quadSurvey.textured;
   if constexpr (take) {
-    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, options.faceNormals, options.cornerNormals,
+    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_TriangleNormals,
                normals.m_TriangleCornerNormals, &normals.m_TriangleNormals, &normals.m_TriangleCornerNormals,
                mesh->triangles);
-    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, options.faceNormals, options.cornerNormals,
+    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_QuadNormals, normals.m_QuadCornerNormals,
                &normals.m_QuadNormals, &normals.m_QuadCornerNormals, mesh->quads);
   } else {
-    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, options.faceNormals, options.cornerNormals,
+    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_TriangleNormals,
                normals.m_TriangleCornerNormals, nullptr, nullptr, mesh->triangles);
-    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, options.faceNormals, options.cornerNormals,
+    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_QuadNormals, normals.m_QuadCornerNormals,
                nullptr, nullptr, mesh->quads);
   }
@@ -204,8 +234,10 @@ COutputMeshOptions OutputMeshOptionsFor(const CQuorixDoc& doc, const CDisplaySet
   options.display = display;
   options.materialCount = doc.MaterialCount();
   options.everyUV = everyUV;
-  for (const auto& material : doc.m_Materials)
+  for (const auto& material : doc.m_Materials) {
     options.texturedMaterials.push_back(material && (material->IsTextured() || !material->m_strTexture.empty()));
+    options.colouredMaterials.push_back(material && material->m_bVertexColour != 0);
+  }
   return options;
 }
 

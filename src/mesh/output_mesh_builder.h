@@ -29,6 +29,9 @@ struct COutputMeshOptions {
   // write them for every face).
   std::vector<char> texturedMaterials;
   bool everyUV = false;
+  // Per material: whether it shows its faces' corner colours. Corner colours
+  // are laid out only for face lists that carry them and use such a material.
+  std::vector<char> colouredMaterials;
   // Which normals to carry: one a face (flat shading), one a corner through
   // the shared table (smooth shading); neither for measuring the mesh.
   bool faceNormals = true;

@@ -21,6 +21,8 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
   out.corners.clear();
   out.indices.clear();
   out.groups.clear();
+  out.colours.clear();
+  const bool coloured = mesh.HasColours();
   const COutputFaces& tris = mesh.triangles;
   const std::vector<size_t> triFaces = mesh.TrianglesPerSlot();
   const std::vector<size_t> quadFaces = mesh.QuadsPerSlot();
@@ -32,6 +34,7 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
   for (size_t slot = 0; slot < slots; ++slot) {
     CFaceGroup group;
     group.material = mesh.SlotMaterial(static_cast<uint32_t>(slot));
+    group.coloured = mesh.SlotColoured(static_cast<uint32_t>(slot));
     group.firstTriangleCorner = static_cast<int>(triTotal);
     group.triangleCorners = static_cast<int>(3 * triFaces[slot]);
     group.firstQuadCorner = static_cast<int>(quadTotal);  // made absolute below
@@ -56,6 +59,7 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
           const size_t corner = 3 * t + static_cast<size_t>(c);
           out.corners.emplace_back();
           PutCorner(out.corners.back(), mesh.TrianglePosition(t, c), distinct.Normal(corner), distinct.UV(corner));
+          if (coloured) out.colours.push_back(distinct.Colour(corner));
         }
         out.indices[at++] = index;
       }
@@ -78,7 +82,12 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
   out.quadCorners = quadTotal;
 }
 
-void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t count, CFaceCorner* out) {
+namespace {
+
+// Calls put(corner, at) for quad corners [first, first + count) of the
+// drawing order: corner is the mesh's (4q + c), at counts from first.
+template <class Put>
+void ForQuadCorners(const COutputMesh& mesh, size_t first, size_t count, Put put) {
   const COutputFaces& quads = mesh.quads;
   const std::vector<size_t> perSlot = mesh.QuadsPerSlot();
   const size_t end = first + count;
@@ -96,14 +105,30 @@ void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t 
         }
         for (int c = 3; c >= 0; --c, ++at) {
           if (at < first || at >= end) continue;
-          const size_t corner = 4 * q + static_cast<size_t>(c);
-          const CVector3& n = smooth ? quads.cornerNormals[corner] : quads.faceNormals[q];
-          PutCorner(out[at - first], mesh.QuadPosition(q, c), n, quads.HasUVs() ? quads.uvs[corner] : kNoUV);
+          put(4 * q + static_cast<size_t>(c), at - first);
         }
       }
     }
     slotStart = slotEnd;
   }
+}
+
+}  // namespace
+
+void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t count, CFaceCorner* out) {
+  const COutputFaces& quads = mesh.quads;
+  ForQuadCorners(mesh, first, count, [&](size_t corner, size_t at) {
+    const size_t q = corner / 4;
+    const CVector3& n = smooth ? quads.cornerNormals[corner] : quads.faceNormals[q];
+    PutCorner(out[at], mesh.positions[quads.corners[corner]], n, quads.HasUVs() ? quads.uvs[corner] : kNoUV);
+  });
+}
+
+void FillQuadColours(const COutputMesh& mesh, size_t first, size_t count, uint32_t* out) {
+  const COutputFaces& quads = mesh.quads;
+  ForQuadCorners(mesh, first, count, [&](size_t corner, size_t at) {
+    out[at] = quads.HasColours() ? quads.colours[corner] : 0xFFFFFFFFu;
+  });
 }
 
 }  // namespace brimvale

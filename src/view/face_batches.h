@@ -33,6 +33,7 @@ struct CFaceGroup {
   int quadCorners = 0;
   uint32_t lowestIndex = 0;  // range of the triangle indices, so the driver need not scan them
   uint32_t highestIndex = 0;
+  bool coloured = false;  // its material shows the corners' colours
 };
 
 struct CFaceBatches {
@@ -40,6 +41,9 @@ struct CFaceBatches {
   size_t quadCorners = 0;            // every quad corner, stored after them in drawing order (FillQuadCorners)
   std::vector<uint32_t> indices;     // triangle corners in drawing order, into corners
   std::vector<CFaceGroup> groups;  // the mesh's slots: default pass first, then the materials used, upwards
+  // The distinct triangle corners' colours (red in the lowest byte), beside
+  // corners; empty when the mesh has none, so other objects pay nothing.
+  std::vector<uint32_t> colours;
 };
 
 // The faces of an output mesh, with its corner normals (smooth) or face
@@ -51,5 +55,8 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out);
 // Writes quad corners [first, first + count) of the drawing order (counted
 // from the first quad corner) to out.
 void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t count, CFaceCorner* out);
+
+// The same range's corner colours, for a mesh that has them.
+void FillQuadColours(const COutputMesh& mesh, size_t first, size_t count, uint32_t* out);
 
 }  // namespace brimvale

@@ -73,11 +73,15 @@ const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& own
   // The quad corners are made and uploaded a piece at a time, so only the
   // driver holds them whole.
   const size_t quadBase = m_Scratch.corners.size();
+  const bool coloured = mesh->HasColours();
   std::vector<CFaceCorner> piece;
+  std::vector<uint32_t> colourPiece;
   for (size_t k = 0; k < entry.parts.size(); ++k) {
     const size_t first = entry.partStarts[k], count = entry.partStarts[k + 1] - first;
     glBindBuffer(GL_ARRAY_BUFFER, entry.parts[k]);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(CFaceCorner)), nullptr, GL_STATIC_DRAW);
+    const size_t colourBytes = coloured ? count * sizeof(uint32_t) : 0;
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(CFaceCorner) + colourBytes), nullptr,
+                 GL_STATIC_DRAW);
     for (size_t at = first; at < first + count;) {
       size_t n = std::min(first + count - at, kCornersPerPiece);
       const CFaceCorner* data = nullptr;
@@ -91,6 +95,19 @@ const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& own
       }
       glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>((at - first) * sizeof(CFaceCorner)),
                       static_cast<GLsizeiptr>(n * sizeof(CFaceCorner)), data);
+      if (coloured) {
+        const uint32_t* colours = nullptr;
+        if (at < quadBase) {
+          colours = m_Scratch.colours.data() + at;
+        } else {
+          colourPiece.resize(n);
+          FillQuadColours(*mesh, at - quadBase, n, colourPiece.data());
+          colours = colourPiece.data();
+        }
+        glBufferSubData(GL_ARRAY_BUFFER,
+                        static_cast<GLintptr>(count * sizeof(CFaceCorner) + (at - first) * sizeof(uint32_t)),
+                        static_cast<GLsizeiptr>(n * sizeof(uint32_t)), colours);
+      }
       at += n;
     }
   }
@@ -101,6 +118,7 @@ const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& own
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   entry.derivedId = derived.m_nInstanceId;
   entry.smooth = smooth;
+  entry.coloured = coloured;
   entry.materialCount = materialCount;
   entry.groups = m_Scratch.groups;
   // The arrays can be large; keep no copy once they are uploaded.

@@ -29,7 +29,9 @@ class CViewGlCache {
     // part k holds corners [partStarts[k], partStarts[k + 1]). Software
     // drivers address a buffer with 32-bit offsets, so a very large mesh is
     // split (whole quads per part; every triangle corner in the first).
+    // A mesh with corner colours keeps each part's colours after its corners.
     std::vector<unsigned> parts;
+    bool coloured = false;
     std::vector<size_t> partStarts;  // one more than parts: the last is the corner count
     unsigned indices = 0;            // GL buffer object holding the index list
     std::vector<CFaceGroup> groups;

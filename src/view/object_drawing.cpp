@@ -1,6 +1,7 @@
 #include "view/object_drawing.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "document/mesh_builder.h"
@@ -8,6 +9,7 @@
 #include "geometry/parallel_derivation.h"
 #include "mesh/output_mesh_builder.h"
 #include "scene/derived_geometry.h"
+#include "view/corner_colour_lighting.h"
 #include "view/face_batches.h"
 #include "view/gl_api.h"
 #include "view/gl_cache.h"
@@ -56,15 +58,16 @@ class CCornerEmitter {
  public:
   CCornerEmitter(const COutputMesh& mesh, bool smooth) : m_Mesh(mesh), m_bSmooth(smooth) {}
 
-  void Triangle(size_t t) const { Face(m_Mesh.triangles, 3, t); }
-  void Quad(size_t q) const { Face(m_Mesh.quads, 4, q); }
+  void Triangle(size_t t, bool coloured) const { Face(m_Mesh.triangles, 3, t, coloured); }
+  void Quad(size_t q, bool coloured) const { Face(m_Mesh.quads, 4, q, coloured); }
 
  private:
-  void Face(const COutputFaces& faces, int corners, size_t f) const {
+  void Face(const COutputFaces& faces, int corners, size_t f, bool coloured) const {
     const auto k = static_cast<size_t>(corners);
     if (!m_bSmooth) glNormal3fv(&faces.faceNormals[f].x);
     for (size_t c = k; c-- > 0;) {
       if (m_bSmooth) glNormal3fv(&faces.cornerNormals[k * f + c].x);
+      if (coloured) glColor4ubv(reinterpret_cast<const GLubyte*>(&faces.colours[k * f + c]));
       glTexCoord2fv(faces.HasUVs() ? &faces.uvs[k * f + c].v : &m_NoUV.v);
       glArrayElement(static_cast<GLint>(faces.corners[k * f + c]));
     }
@@ -96,13 +99,21 @@ void DrawFacesPerCorner(const CQuorixDoc& doc, const COutputMesh& mesh, bool smo
       ApplyDefaultMaterial(smooth);
     else
       ApplyMaterial(*doc.Material(material), nullptr);
+    const bool coloured = mesh.SlotColoured(slot);
+    std::optional<CCornerColourLighting> colourLighting;
+    if (coloured) {
+      colourLighting.emplace(*doc.Material(material));
+      glColor4f(1.0f, 1.0f, 1.0f, 1.0f);  // for a face list without colours
+    }
+    const bool triangleColours = coloured && mesh.triangles.HasColours();
+    const bool quadColours = coloured && mesh.quads.HasColours();
     glBegin(GL_TRIANGLES);
     for (size_t t = 0; t < mesh.TriangleCount(); ++t)
-      if (mesh.triangles.faceSlots[t] == slot) emit.Triangle(t);
+      if (mesh.triangles.faceSlots[t] == slot) emit.Triangle(t, triangleColours);
     glEnd();
     glBegin(GL_QUADS);
     for (size_t q = 0; q < mesh.QuadCount(); ++q)
-      if (mesh.quads.faceSlots[q] == slot) emit.Quad(q);
+      if (mesh.quads.faceSlots[q] == slot) emit.Quad(q, quadColours);
     glEnd();
   }
 }
@@ -118,6 +129,10 @@ void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer&
     glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, position)));
     glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, normal)));
     glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, texCoord)));
+    if (buffer.coloured) {
+      const size_t count = buffer.partStarts[k + 1] - buffer.partStarts[k];
+      glColorPointer(4, GL_UNSIGNED_BYTE, 0, reinterpret_cast<const void*>(count * sizeof(CFaceCorner)));
+    }
   };
   bindPart(0);
   glEnableClientState(GL_NORMAL_ARRAY);
@@ -129,6 +144,11 @@ void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer&
       ApplyDefaultMaterial(smooth);
     else
       ApplyMaterial(*doc.Material(group.material), &cache);
+    std::optional<CCornerColourLighting> colourLighting;
+    if (group.coloured && buffer.coloured) {
+      colourLighting.emplace(*doc.Material(group.material));
+      glEnableClientState(GL_COLOR_ARRAY);
+    }
     if (group.triangleCorners > 0) {
       bindPart(0);
       glDrawRangeElements(GL_TRIANGLES, group.lowestIndex, group.highestIndex, group.triangleCorners, GL_UNSIGNED_INT,
@@ -142,6 +162,7 @@ void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer&
       bindPart(k);
       glDrawArrays(GL_QUADS, static_cast<GLint>(from - buffer.partStarts[k]), static_cast<GLsizei>(to - from));
     }
+    if (colourLighting) glDisableClientState(GL_COLOR_ARRAY);
   }
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);

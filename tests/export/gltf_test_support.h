@@ -23,9 +23,9 @@ struct Glb {
     const auto& a = json["accessors"][static_cast<size_t>(accessor)];
     const auto& view = json["bufferViews"][a["bufferView"].get<size_t>()];
     const int type = a["componentType"];
-    const size_t size = type == 5123 ? 2 : 4;
+    const size_t size = type == 5121 ? 1 : type == 5123 ? 2 : 4;
     const std::string shape = a["type"];
-    const size_t components = shape == "SCALAR" ? 1 : shape == "VEC2" ? 2 : 3;
+    const size_t components = shape == "SCALAR" ? 1 : shape == "VEC2" ? 2 : shape == "VEC4" ? 4 : 3;
     const size_t stride = view.value("byteStride", size * components);
     size_t at = view.value("byteOffset", size_t{0}) + a.value("byteOffset", size_t{0}) + i * stride;
     std::vector<double> out;
@@ -34,6 +34,8 @@ struct Glb {
         float f;
         std::memcpy(&f, bin.data() + at, 4);
         out.push_back(static_cast<double>(f));
+      } else if (type == 5121) {
+        out.push_back(static_cast<unsigned char>(bin[at]));
       } else if (type == 5123) {
         uint16_t v;
         std::memcpy(&v, bin.data() + at, 2);

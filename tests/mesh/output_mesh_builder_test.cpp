@@ -1,14 +1,16 @@
+#include "mesh/output_mesh_builder.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "deform/bend_deformer.h"
 #include "document/mesh_builder.h"
+#include "export/export_test_support.h"
 #include "export/gltf_exporter.h"
 #include "export/pov_exporter.h"
-#include "export/export_test_support.h"
 #include "geometry/frozen_mesh.h"
-#include "mesh/output_mesh_builder.h"
 
 namespace brimvale {
 namespace {
@@ -105,6 +107,36 @@ TEST(OutputMeshBuilder, OnlyFacesOfTexturedMaterialsBringTextureCoordinates) {
   EXPECT_EQ(mesh->quads.uvs.size(), 4u);
   mesh = BuildOutputMesh(*object, OutputMeshOptionsFor(doc, nullptr, true));
   EXPECT_EQ(mesh->triangles.uvs.size(), 3u);
+}
+
+// Corner colours come out only where the face's material shows them: a
+// mirrored quad keeps each corner's colour on both halves, a material without
+// vcol leaves the mesh without colours at all.
+TEST(OutputMeshBuilder, CornerColoursOnlyForMaterialsThatShowThem) {
+  CQuorixDoc doc;
+  AddMaterial(doc, "shown", PackColor(255, 255, 255))->m_bVertexColour = 1;
+  AddMaterial(doc, "plain", PackColor(255, 255, 255));
+  CMeshObject* half = AddObject(doc, "half", {{1, 0, 0}, {3, 0, 0}, {3, 2, 0}, {1, 2, 0}});
+  AddFace(*half, {0, 1, 2, 3}, 0);
+  CCornerColours colours;
+  for (uint32_t c = 0; c < 4; ++c) colours.m_Color[c] = 0xFF000000u | (c + 1);  // red 1 to 4
+  half->m_Faces.Colours(FaceList::Quads).assign(1, colours);
+  half->m_nMirrorType = 1;
+  half->m_bMirrorX = 1;
+  std::unique_ptr<COutputMesh> mesh = BuildOutputMesh(*half, OutputMeshOptionsFor(doc, nullptr, false));
+  ASSERT_EQ(mesh->QuadCount(), 2u);
+  ASSERT_EQ(mesh->quads.colours.size(), 8u);
+  EXPECT_TRUE(mesh->SlotColoured(1));
+  // Each corner's colour follows its position, mirrored or not: red 1 at |x| = 1, y = 0.
+  for (size_t corner = 0; corner < 8; ++corner) {
+    const CVector3& p = mesh->positions[mesh->quads.corners[corner]];
+    const uint32_t red = std::fabs(p.x) < 2 ? (p.y < 1 ? 1 : 4) : (p.y < 1 ? 2 : 3);
+    EXPECT_EQ(mesh->quads.colours[corner], 0xFF000000u | red) << "corner " << corner;
+  }
+  half->m_Faces.Quads()[0].m_nMaterial = 1;
+  mesh = BuildOutputMesh(*half, OutputMeshOptionsFor(doc, nullptr, false));
+  EXPECT_FALSE(mesh->HasColours());
+  EXPECT_FALSE(mesh->SlotColoured(1));
 }
 
 TEST(OutputMeshBuilder, CancelledExportsWriteNothing) {

@@ -19,24 +19,9 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 
-# best (lowest) seconds and the peak resident KiB of that run, of $runs runs
-best() {
-  bestTime=""
-  bestPeak=""
-  i=0
-  while [ "$i" -lt "$runs" ]; do
-    (cd "$tmp" && /usr/bin/time -f "%e %M" -o "$tmp/time" "$@" >/dev/null 2>&1) || true
-    # A failing command adds a line before the figures.
-    read -r seconds peak <<EOF_TIME
-$(tail -n 1 "$tmp/time")
-EOF_TIME
-    if [ -z "$bestTime" ] || [ "$(echo "$seconds < $bestTime" | bc)" = 1 ]; then
-      bestTime=$seconds
-      bestPeak=$peak
-    fi
-    i=$((i + 1))
-  done
-}
+bestDir=$tmp
+# shellcheck source=bench/best_of_runs.sh
+. "$here/best_of_runs.sh"
 
 # The three largest models.
 models=$(find "$corpus" \( -name '*.mqo' -o -name '*.mqoz' \) -printf '%s %p\n' | sort -rn | head -n 3 | cut -d' ' -f2)

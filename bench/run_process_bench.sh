@@ -34,23 +34,8 @@ for path in sys.argv[1:]:
         archive.write(path, path.rsplit("/", 1)[-1])' "$tmp/torus.mqo" "$tmp/torus_bvertex.mqo"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 
-# best (lowest) seconds and the peak resident KiB of that run, of $runs runs
-best() {
-  bestTime=""
-  bestPeak=""
-  i=0
-  while [ "$i" -lt "$runs" ]; do
-    /usr/bin/time -f "%e %M" -o "$tmp/time" "$@" >"$tmp/out" 2>/dev/null
-    read -r seconds peak <"$tmp/time"
-    if [ -z "$bestTime" ] || [ "$(echo "$seconds < $bestTime" | bc)" = 1 ]; then
-      bestTime=$seconds
-      bestPeak=$peak
-    fi
-    i=$((i + 1))
-  done
-}
-
-ratio() { echo "scale=2; $1 / $2" | bc; }
+# shellcheck source=bench/best_of_runs.sh
+. "$(dirname "$0")/best_of_runs.sh"
 
 echo "== whole-process read, 1,000,000 vertices and quads ($(du -m "$tmp/torus.mqo" | cut -f1) MB text)"
 best "$bin/naive_reader" "$tmp/torus.mqo"

@@ -1,17 +1,31 @@
 // OpenGL objects the view keeps between frames for one context: the face
 // buffer of each object's derived geometry and a texture object per material.
 // A face buffer is built once per derived-geometry build (and again only when
-// the shading mode or the material count changes); a texture is uploaded when
-// its texels changed since the last upload (their stamp), never otherwise. Every call
-// needs the owning context current, Release included.
+// its key changes: the shading or a material setting its layout reads); a
+// texture is uploaded when its texels changed since the last upload (their
+// stamp), never otherwise. Every call needs the owning context current,
+// Release included, except TakeRequests.
+//
+// Deferred (a window): a large object's face buffer is not built inside a
+// frame. The frame records a request and draws the object's previous buffer
+// (or nothing); the host prepares the request elsewhere (PrepareFaces, on any
+// thread) and uploads it a piece at a time between frames:
+//
+//   cache.SetDeferred(true);
+//   // after a frame:
+//   for (auto& request : cache.TakeRequests()) prepared = PrepareFaces(...);  // off the window's thread
+//   cache.BeginUpload(request.ownerId, std::move(prepared));
+//   while (!cache.UploadSome(corners)) { /* let the window breathe */ }
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "mesh/output_mesh_builder.h"
 #include "view/face_batches.h"
+#include "view/face_preparation.h"
 
 namespace brimvale {
 
@@ -22,9 +36,7 @@ class CQuorixDoc;
 class CViewGlCache {
  public:
   struct CFaceBuffer {
-    uint64_t derivedId = 0;  // the derived geometry it was made from
-    bool smooth = false;
-    int materialCount = 0;
+    CFaceKey key;  // what it was made from
     // The CFaceCorner array in GL buffer objects of consecutive corners:
     // part k holds corners [partStarts[k], partStarts[k + 1]). Software
     // drivers address a buffer with 32-bit offsets, so a very large mesh is
@@ -37,6 +49,16 @@ class CViewGlCache {
     std::vector<CFaceGroup> groups;
   };
 
+  // A face buffer a deferred frame wanted. The two objects must stay alive
+  // and unchanged while PrepareFaces reads them.
+  struct CFaceRequest {
+    uint64_t ownerId = 0;
+    const CMeshObject* owner = nullptr;
+    const CMeshObject* derived = nullptr;
+    bool smooth = false;
+    COutputMeshOptions options;
+  };
+
   CViewGlCache() = default;
   ~CViewGlCache() = default;  // GL names are left to the context; call Release while it is current
   CViewGlCache(const CViewGlCache&) = delete;
@@ -47,13 +69,30 @@ class CViewGlCache {
   static bool BuffersSupported();
 
   // The face buffer for `owner`, made from the output mesh of its derived
-  // geometry `derived` unless the one kept still matches.
-  const CFaceBuffer& FaceBuffer(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
+  // geometry `derived` unless the one kept still matches. Deferred, a derived
+  // mesh of at least the deferred size is not built here: the answer is the
+  // previous buffer, or null.
+  const CFaceBuffer* FaceBuffer(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
                                 const COutputMeshOptions& options);
-  // Number of face buffers built since creation (for tests and benchmarks).
+  // Number of face buffers completed since creation (for tests and benchmarks).
   int FaceBuildCount() const { return m_nFaceBuilds; }
   // Most corners in one buffer object (tests set a small one).
-  static void SetCornersPerPart(size_t corners);
+  static void SetCornersPerPart(size_t corners) { CPreparedFaces::SetCornersPerPart(corners); }
+
+  void SetDeferred(bool on) { m_bDeferred = on; }
+  // Faces (triangles and quads) from which a derived mesh is deferred.
+  void SetDeferredFaces(size_t faces) { m_nDeferredFaces = faces; }
+  // The requests recorded since the last call, one an object (the latest).
+  std::vector<CFaceRequest> TakeRequests();
+  // Starts uploading prepared faces for the object; the buffer replaces the
+  // object's previous one once complete. An unfinished upload is dropped.
+  void BeginUpload(uint64_t ownerId, std::unique_ptr<CPreparedFaces> faces);
+  // Uploads about `corners` more corners; true when no upload is left.
+  bool UploadSome(size_t corners);
+  bool Uploading() const { return m_pUpload != nullptr; }
+  // Corners uploaded and in all, of the upload under way.
+  size_t UploadDone() const;
+  size_t UploadTotal() const;
 
   // Binds the material's texture object, uploading its texels (full size,
   // mipmapped) only when they changed since the last upload. Returns whether
@@ -62,7 +101,8 @@ class CViewGlCache {
   int TextureUploadCount() const { return m_nTextureUploads; }
 
   // Frees what belongs to objects and materials no longer in the document, or
-  // to derived geometry that has been discarded.
+  // to derived geometry that has been discarded (deferred: only once the
+  // object is gone, as its buffer is drawn until a new one is complete).
   void CollectGarbage(const CQuorixDoc& doc);
   void Release();
 
@@ -71,10 +111,22 @@ class CViewGlCache {
     unsigned name = 0;
     uint64_t stamp = 0;  // of the texels last uploaded; 0 before the first
   };
+  struct CUpload {
+    uint64_t ownerId = 0;
+    std::unique_ptr<CPreparedFaces> faces;
+    CFaceBuffer buffer;
+  };
+
+  static void DeleteBuffers(CFaceBuffer& entry);
+  void Finish();
 
   std::map<uint64_t, CFaceBuffer> m_Faces;  // by owner object instance
   std::map<const CMaterial*, CTexture> m_Textures;
-  CFaceBatches m_Scratch;
+  bool m_bDeferred = false;
+  size_t m_nDeferredFaces = 250000;
+  std::map<uint64_t, CFaceRequest> m_Requests;  // by owner, not yet taken
+  std::map<uint64_t, CFaceKey> m_Asked;         // by owner, the key last requested
+  std::unique_ptr<CUpload> m_pUpload;
   int m_nFaceBuilds = 0;
   int m_nTextureUploads = 0;
 };

@@ -140,12 +140,14 @@ void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer&
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer.indices);
   auto at = [](int first) { return reinterpret_cast<const void*>(static_cast<uintptr_t>(first) * sizeof(uint32_t)); };
   for (const CFaceGroup& group : buffer.groups) {
-    if (group.material < 0)
+    // A previous buffer, drawn until the new one is complete, may name a
+    // material that is gone since.
+    if (group.material < 0 || group.material >= doc.MaterialCount())
       ApplyDefaultMaterial(smooth);
     else
       ApplyMaterial(*doc.Material(group.material), &cache);
     std::optional<CCornerColourLighting> colourLighting;
-    if (group.coloured && buffer.coloured) {
+    if (group.coloured && buffer.coloured && group.material >= 0 && group.material < doc.MaterialCount()) {
       colourLighting.emplace(*doc.Material(group.material));
       glEnableClientState(GL_COLOR_ARRAY);
     }
@@ -190,8 +192,8 @@ void DrawFaces(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
   glPolygonOffset(1.0f, 1.0f);
 
   if (cache != nullptr) {
-    const auto& buffer = cache->FaceBuffer(object, *derived, smooth, options);
-    DrawFacesFromBuffer(doc, buffer, smooth, *cache);
+    if (const auto* buffer = cache->FaceBuffer(object, *derived, smooth, options))
+      DrawFacesFromBuffer(doc, *buffer, smooth, *cache);
   } else {
     options.faceNormals = !smooth;
     options.cornerNormals = smooth;

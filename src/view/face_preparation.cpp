@@ -12,9 +12,9 @@ size_t g_nCornersPerPart = size_t{1} << 24;
 
 // Where the parts start: the first holds every triangle corner (the index
 // list reaches all of them), and no quad is cut between two parts.
-std::vector<size_t> PartStartsFor(size_t firstQuad, size_t quadCorners) {
+std::vector<size_t> PartStartsFor(size_t firstQuad, size_t quadCorners, size_t cornersPerPart) {
   const size_t total = firstQuad + quadCorners;
-  const size_t perPart = std::max<size_t>(4, g_nCornersPerPart);
+  const size_t perPart = std::max<size_t>(4, std::min(cornersPerPart, g_nCornersPerPart));
   std::vector<size_t> starts{0};
   for (size_t start = 0; start < total;) {
     size_t end = std::max(start + perPart, firstQuad);
@@ -41,10 +41,10 @@ CFaceKey FaceKeyFor(const CMeshObject& derived, bool smooth, const COutputMeshOp
 
 void CPreparedFaces::SetCornersPerPart(size_t corners) { g_nCornersPerPart = corners; }
 
-CPreparedFaces::CPreparedFaces(std::unique_ptr<COutputMesh> mesh, bool smooth, CFaceKey key)
+CPreparedFaces::CPreparedFaces(std::unique_ptr<COutputMesh> mesh, bool smooth, CFaceKey key, size_t cornersPerPart)
     : m_pMesh(std::move(mesh)), m_Key(std::move(key)), m_bSmooth(smooth), m_bColoured(m_pMesh->HasColours()) {
   BuildFaceBatches(*m_pMesh, smooth, m_Batches);
-  m_PartStarts = PartStartsFor(m_Batches.corners.size(), m_Batches.quadCorners);
+  m_PartStarts = PartStartsFor(m_Batches.corners.size(), m_Batches.quadCorners, cornersPerPart);
   m_pQuads = std::make_unique<CQuadCornerCursor>(*m_pMesh);
 }
 
@@ -82,12 +82,12 @@ bool CPreparedFaces::Next(size_t most, CPiece& piece) {
 }
 
 std::unique_ptr<CPreparedFaces> PrepareFaces(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
-                                             const COutputMeshOptions& options) {
+                                             const COutputMeshOptions& options, size_t cornersPerPart) {
   COutputMeshOptions shaded = options;
   shaded.faceNormals = !smooth;
   shaded.cornerNormals = smooth;
   return std::make_unique<CPreparedFaces>(OutputMeshFromDerived(owner, derived, shaded), smooth,
-                                          FaceKeyFor(derived, smooth, options));
+                                          FaceKeyFor(derived, smooth, options), cornersPerPart);
 }
 
 }  // namespace brimvale

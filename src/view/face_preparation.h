@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -42,7 +43,9 @@ class CPreparedFaces {
     const uint32_t* colours = nullptr;
   };
 
-  CPreparedFaces(std::unique_ptr<COutputMesh> mesh, bool smooth, CFaceKey key);
+  // At most cornersPerPart corners go in one buffer part (and never more than
+  // SetCornersPerPart allows).
+  CPreparedFaces(std::unique_ptr<COutputMesh> mesh, bool smooth, CFaceKey key, size_t cornersPerPart = std::numeric_limits<size_t>::max());
   CPreparedFaces(const CPreparedFaces&) = delete;
   CPreparedFaces& operator=(const CPreparedFaces&) = delete;
 
@@ -80,6 +83,6 @@ class CPreparedFaces {
 // Lays out the faces of `owner` from its derived geometry `derived` (both only
 // read, from any thread, as long as neither changes meanwhile).
 std::unique_ptr<CPreparedFaces> PrepareFaces(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
-                                             const COutputMeshOptions& options);
+                                             const COutputMeshOptions& options, size_t cornersPerPart = std::numeric_limits<size_t>::max());
 
 }  // namespace brimvale

@@ -13,6 +13,8 @@ namespace {
 
 // Corners made and uploaded at once when a buffer is built inside a frame: 32 MiB.
 constexpr size_t kCornersPerPiece = size_t{1} << 20;
+// Deferred buffers come in parts of 64 MiB, each made in one turn of the event loop.
+constexpr size_t kDeferredPart = size_t{1} << 21;
 
 }  // namespace
 
@@ -42,7 +44,8 @@ const CViewGlCache::CFaceBuffer* CViewGlCache::FaceBuffer(const CMeshObject& own
     CFaceKey& asked = m_Asked[owner.m_nInstanceId];
     if (!(asked == key)) {
       asked = std::move(key);
-      m_Requests[owner.m_nInstanceId] = CFaceRequest{owner.m_nInstanceId, &owner, &derived, smooth, options};
+      m_Requests[owner.m_nInstanceId] =
+          CFaceRequest{owner.m_nInstanceId, &owner, &derived, derived.m_nInstanceId, smooth, options, kDeferredPart};
     }
     return kept != m_Faces.end() ? &kept->second : nullptr;
   }
@@ -81,15 +84,14 @@ void CViewGlCache::BeginUpload(uint64_t ownerId, std::unique_ptr<CPreparedFaces>
   entry.groups = prepared.Groups();
   entry.partStarts = prepared.PartStarts();
   entry.parts.resize(entry.partStarts.size() - 1);
+  // Each part's storage is made when its first piece comes: drivers fill it
+  // in, which for a large mesh takes seconds all at once.
   glGenBuffers(static_cast<GLsizei>(entry.parts.size()), entry.parts.data());
-  for (size_t k = 0; k < entry.parts.size(); ++k) {
-    const size_t count = entry.partStarts[k + 1] - entry.partStarts[k];
-    const size_t colourBytes = entry.coloured ? count * sizeof(uint32_t) : 0;
-    glBindBuffer(GL_ARRAY_BUFFER, entry.parts[k]);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(CFaceCorner) + colourBytes), nullptr,
-                 GL_STATIC_DRAW);
+  if (prepared.CornerCount() == 0) {
+    glBindBuffer(GL_ARRAY_BUFFER, entry.parts[0]);
+    glBufferData(GL_ARRAY_BUFFER, 0, nullptr, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
   }
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
   glGenBuffers(1, &entry.indices);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.indices);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(prepared.Indices().size() * sizeof(uint32_t)),
@@ -106,10 +108,15 @@ bool CViewGlCache::UploadSome(size_t corners) {
   bool more = true;
   while (sent < corners && (more = faces.Next(corners - sent, piece))) {
     glBindBuffer(GL_ARRAY_BUFFER, entry.parts[piece.part]);
+    const size_t partCorners = entry.partStarts[piece.part + 1] - entry.partStarts[piece.part];
+    if (piece.offset == 0) {
+      const size_t colourBytes = entry.coloured ? partCorners * sizeof(uint32_t) : 0;
+      glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(partCorners * sizeof(CFaceCorner) + colourBytes), nullptr,
+                   GL_STATIC_DRAW);
+    }
     glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(piece.offset * sizeof(CFaceCorner)),
                     static_cast<GLsizeiptr>(piece.count * sizeof(CFaceCorner)), piece.corners);
     if (entry.coloured) {
-      const size_t partCorners = entry.partStarts[piece.part + 1] - entry.partStarts[piece.part];
       glBufferSubData(GL_ARRAY_BUFFER,
                       static_cast<GLintptr>(partCorners * sizeof(CFaceCorner) + piece.offset * sizeof(uint32_t)),
                       static_cast<GLsizeiptr>(piece.count * sizeof(uint32_t)), piece.colours);

@@ -55,8 +55,10 @@ class CViewGlCache {
     uint64_t ownerId = 0;
     const CMeshObject* owner = nullptr;
     const CMeshObject* derived = nullptr;
+    uint64_t derivedId = 0;
     bool smooth = false;
     COutputMeshOptions options;
+    size_t cornersPerPart = 0;  // for PrepareFaces
   };
 
   CViewGlCache() = default;

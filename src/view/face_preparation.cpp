@@ -1,6 +1,7 @@
 #include "view/face_preparation.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "document/mesh_object.h"
 
@@ -42,7 +43,11 @@ CFaceKey FaceKeyFor(const CMeshObject& derived, bool smooth, const COutputMeshOp
 void CPreparedFaces::SetCornersPerPart(size_t corners) { g_nCornersPerPart = corners; }
 
 CPreparedFaces::CPreparedFaces(std::unique_ptr<COutputMesh> mesh, bool smooth, CFaceKey key, size_t cornersPerPart)
-    : m_pMesh(std::move(mesh)), m_Key(std::move(key)), m_bSmooth(smooth), m_bColoured(m_pMesh->HasColours()) {
+    : m_pMesh(std::move(mesh)),
+      m_Key(std::move(key)),
+      m_bSmooth(smooth),
+      m_bColoured(m_pMesh->HasColours()),
+      m_bUVs(m_pMesh->triangles.HasUVs() || m_pMesh->quads.HasUVs()) {
   BuildFaceBatches(*m_pMesh, smooth, m_Batches);
   m_PartStarts = PartStartsFor(m_Batches.corners.size(), m_Batches.quadCorners, cornersPerPart);
   m_pQuads = std::make_unique<CQuadCornerCursor>(*m_pMesh);
@@ -69,6 +74,11 @@ bool CPreparedFaces::Next(size_t most, CPiece& piece) {
     n = std::min(n, quadBase - m_nAt);
     piece.corners = m_Batches.corners.data() + m_nAt;
     piece.colours = m_bColoured ? m_Batches.colours.data() + m_nAt : nullptr;
+    if (!m_bUVs) {
+      m_Piece.assign(m_Batches.corners.begin() + static_cast<ptrdiff_t>(m_nAt),
+                     m_Batches.corners.begin() + static_cast<ptrdiff_t>(m_nAt + n));
+      piece.corners = m_Piece.data();
+    }
   } else {
     m_Piece.resize(n);
     if (m_bColoured) m_ColourPiece.resize(n);
@@ -76,17 +86,38 @@ bool CPreparedFaces::Next(size_t most, CPiece& piece) {
     piece.corners = m_Piece.data();
     piece.colours = m_bColoured ? m_ColourPiece.data() : nullptr;
   }
+  if (!m_bUVs) {
+    // Packed in place, each corner without its texture coordinate.
+    auto* bytes = reinterpret_cast<unsigned char*>(m_Piece.data());
+    for (size_t i = 1; i < n; ++i) std::memmove(bytes + i * CornerBytes(), bytes + i * sizeof(CFaceCorner), CornerBytes());
+  }
   piece.count = n;
   m_nAt += n;
   return true;
 }
 
-std::unique_ptr<CPreparedFaces> PrepareFaces(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
-                                             const COutputMeshOptions& options, size_t cornersPerPart) {
+namespace {
+
+COutputMeshOptions Shaded(const COutputMeshOptions& options, bool smooth) {
   COutputMeshOptions shaded = options;
   shaded.faceNormals = !smooth;
   shaded.cornerNormals = smooth;
-  return std::make_unique<CPreparedFaces>(OutputMeshFromDerived(owner, derived, shaded), smooth,
+  return shaded;
+}
+
+}  // namespace
+
+std::unique_ptr<CPreparedFaces> PrepareFacesTakingDerived(const CMeshObject& owner,
+                                                          std::unique_ptr<CMeshObject> derived, bool smooth,
+                                                          const COutputMeshOptions& options) {
+  CFaceKey key = FaceKeyFor(*derived, smooth, options);
+  return std::make_unique<CPreparedFaces>(OutputMeshTakingDerived(owner, std::move(derived), Shaded(options, smooth)),
+                                          smooth, std::move(key));
+}
+
+std::unique_ptr<CPreparedFaces> PrepareFaces(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
+                                             const COutputMeshOptions& options, size_t cornersPerPart) {
+  return std::make_unique<CPreparedFaces>(OutputMeshFromDerived(owner, derived, Shaded(options, smooth)), smooth,
                                           FaceKeyFor(derived, smooth, options), cornersPerPart);
 }
 

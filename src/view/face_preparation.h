@@ -39,7 +39,7 @@ class CPreparedFaces {
     size_t part = 0;
     size_t offset = 0;
     size_t count = 0;
-    const CFaceCorner* corners = nullptr;
+    const void* corners = nullptr;  // count corners of CornerBytes() each
     const uint32_t* colours = nullptr;
   };
 
@@ -53,6 +53,10 @@ class CPreparedFaces {
   const std::vector<CFaceGroup>& Groups() const { return m_Batches.groups; }
   const std::vector<uint32_t>& Indices() const { return m_Batches.indices; }
   bool Coloured() const { return m_bColoured; }
+  // Whether the corners carry texture coordinates: a mesh without any stores
+  // only a CFaceCorner's position and normal (24 bytes instead of 32).
+  bool TextureCoordinates() const { return m_bUVs; }
+  size_t CornerBytes() const { return m_bUVs ? sizeof(CFaceCorner) : offsetof(CFaceCorner, texCoord); }
   // Where the buffer parts start: part k holds corners [starts[k], starts[k + 1]).
   const std::vector<size_t>& PartStarts() const { return m_PartStarts; }
   size_t CornerCount() const { return m_PartStarts.back(); }
@@ -71,6 +75,7 @@ class CPreparedFaces {
   CFaceKey m_Key;
   bool m_bSmooth;
   bool m_bColoured;
+  bool m_bUVs;
   CFaceBatches m_Batches;
   std::vector<size_t> m_PartStarts;
   std::unique_ptr<CQuadCornerCursor> m_pQuads;
@@ -84,5 +89,11 @@ class CPreparedFaces {
 // read, from any thread, as long as neither changes meanwhile).
 std::unique_ptr<CPreparedFaces> PrepareFaces(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
                                              const COutputMeshOptions& options, size_t cornersPerPart = std::numeric_limits<size_t>::max());
+
+// The same, taking the derived geometry over (see OutputMeshTakingDerived):
+// for a single frame, which needs it no more once its faces are laid out.
+std::unique_ptr<CPreparedFaces> PrepareFacesTakingDerived(const CMeshObject& owner,
+                                                          std::unique_ptr<CMeshObject> derived, bool smooth,
+                                                          const COutputMeshOptions& options);
 
 }  // namespace brimvale

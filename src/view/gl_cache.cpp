@@ -49,19 +49,30 @@ const CViewGlCache::CFaceBuffer* CViewGlCache::FaceBuffer(const CMeshObject& own
     }
     return kept != m_Faces.end() ? &kept->second : nullptr;
   }
-  if (m_pUpload && m_pUpload->ownerId == owner.m_nInstanceId) {
+  return Build(owner.m_nInstanceId, PrepareFaces(owner, derived, smooth, options));
+}
+
+const CViewGlCache::CFaceBuffer* CViewGlCache::FaceBufferTakingDerived(CMeshObject& owner, bool smooth,
+                                                                       const COutputMeshOptions& options) {
+  const auto kept = m_Faces.find(owner.m_nInstanceId);
+  if (kept != m_Faces.end() && kept->second.key == FaceKeyFor(*owner.m_pDerived, smooth, options)) return &kept->second;
+  return Build(owner.m_nInstanceId, PrepareFacesTakingDerived(owner, std::move(owner.m_pDerived), smooth, options));
+}
+
+const CViewGlCache::CFaceBuffer* CViewGlCache::Build(uint64_t ownerId, std::unique_ptr<CPreparedFaces> faces) {
+  if (m_pUpload && m_pUpload->ownerId == ownerId) {
     DeleteBuffers(m_pUpload->buffer);  // this build overtakes it
     m_pUpload.reset();
   }
-  m_Asked.erase(owner.m_nInstanceId);
-  m_Requests.erase(owner.m_nInstanceId);
+  m_Asked.erase(ownerId);
+  m_Requests.erase(ownerId);
   // Built here and now: the upload under way (if any) waits meanwhile.
   std::unique_ptr<CUpload> waiting = std::move(m_pUpload);
-  BeginUpload(owner.m_nInstanceId, PrepareFaces(owner, derived, smooth, options));
+  BeginUpload(ownerId, std::move(faces));
   while (!UploadSome(kCornersPerPiece)) {
   }
   m_pUpload = std::move(waiting);
-  return &m_Faces[owner.m_nInstanceId];
+  return &m_Faces[ownerId];
 }
 
 std::vector<CViewGlCache::CFaceRequest> CViewGlCache::TakeRequests() {
@@ -81,6 +92,8 @@ void CViewGlCache::BeginUpload(uint64_t ownerId, std::unique_ptr<CPreparedFaces>
   const CPreparedFaces& prepared = *upload.faces;
   entry.key = prepared.Key();
   entry.coloured = prepared.Coloured();
+  entry.textureCoordinates = prepared.TextureCoordinates();
+  entry.cornerBytes = prepared.CornerBytes();
   entry.groups = prepared.Groups();
   entry.partStarts = prepared.PartStarts();
   entry.parts.resize(entry.partStarts.size() - 1);
@@ -111,14 +124,14 @@ bool CViewGlCache::UploadSome(size_t corners) {
     const size_t partCorners = entry.partStarts[piece.part + 1] - entry.partStarts[piece.part];
     if (piece.offset == 0) {
       const size_t colourBytes = entry.coloured ? partCorners * sizeof(uint32_t) : 0;
-      glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(partCorners * sizeof(CFaceCorner) + colourBytes), nullptr,
+      glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(partCorners * entry.cornerBytes + colourBytes), nullptr,
                    GL_STATIC_DRAW);
     }
-    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(piece.offset * sizeof(CFaceCorner)),
-                    static_cast<GLsizeiptr>(piece.count * sizeof(CFaceCorner)), piece.corners);
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(piece.offset * entry.cornerBytes),
+                    static_cast<GLsizeiptr>(piece.count * entry.cornerBytes), piece.corners);
     if (entry.coloured) {
       glBufferSubData(GL_ARRAY_BUFFER,
-                      static_cast<GLintptr>(partCorners * sizeof(CFaceCorner) + piece.offset * sizeof(uint32_t)),
+                      static_cast<GLintptr>(partCorners * entry.cornerBytes + piece.offset * sizeof(uint32_t)),
                       static_cast<GLsizeiptr>(piece.count * sizeof(uint32_t)), piece.colours);
     }
     sent += piece.count;
@@ -158,7 +171,7 @@ void CViewGlCache::CollectGarbage(const CQuorixDoc& doc) {
     liveDerived[object->m_nInstanceId] = object->m_pDerived ? object->m_pDerived->m_nInstanceId : 0;
   for (auto it = m_Faces.begin(); it != m_Faces.end();) {
     const auto live = liveDerived.find(it->first);
-    const bool gone = live == liveDerived.end() || (!m_bDeferred && live->second != it->second.key.derivedId);
+    const bool gone = live == liveDerived.end() || (!m_bDeferred && !m_bTakeDerived && live->second != it->second.key.derivedId);
     if (gone) {
       DeleteBuffers(it->second);
       it = m_Faces.erase(it);

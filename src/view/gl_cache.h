@@ -37,13 +37,16 @@ class CViewGlCache {
  public:
   struct CFaceBuffer {
     CFaceKey key;  // what it was made from
-    // The CFaceCorner array in GL buffer objects of consecutive corners:
+    // The corner array (CFaceCorner, maybe cut short) in GL buffer objects of consecutive corners:
     // part k holds corners [partStarts[k], partStarts[k + 1]). Software
     // drivers address a buffer with 32-bit offsets, so a very large mesh is
     // split (whole quads per part; every triangle corner in the first).
     // A mesh with corner colours keeps each part's colours after its corners.
     std::vector<unsigned> parts;
     bool coloured = false;
+    // Without texture coordinates a corner is stored without its texCoord.
+    bool textureCoordinates = true;
+    size_t cornerBytes = sizeof(CFaceCorner);
     std::vector<size_t> partStarts;  // one more than parts: the last is the corner count
     unsigned indices = 0;            // GL buffer object holding the index list
     std::vector<CFaceGroup> groups;
@@ -76,6 +79,14 @@ class CViewGlCache {
   // previous buffer, or null.
   const CFaceBuffer* FaceBuffer(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
                                 const COutputMeshOptions& options);
+  // For a single frame (the command line's render): a face buffer built
+  // inside the frame takes the object's derived geometry over and frees it,
+  // so that it and the driver's copy are never held at once. The object
+  // derives again when drawn again.
+  void SetTakeDerived(bool on) { m_bTakeDerived = on; }
+  bool TakesDerived() const { return m_bTakeDerived; }
+  // FaceBuffer so, for an owner that has derived geometry.
+  const CFaceBuffer* FaceBufferTakingDerived(CMeshObject& owner, bool smooth, const COutputMeshOptions& options);
   // Number of face buffers completed since creation (for tests and benchmarks).
   int FaceBuildCount() const { return m_nFaceBuilds; }
   // Most corners in one buffer object (tests set a small one).
@@ -120,11 +131,13 @@ class CViewGlCache {
   };
 
   static void DeleteBuffers(CFaceBuffer& entry);
+  const CFaceBuffer* Build(uint64_t ownerId, std::unique_ptr<CPreparedFaces> faces);
   void Finish();
 
   std::map<uint64_t, CFaceBuffer> m_Faces;  // by owner object instance
   std::map<const CMaterial*, CTexture> m_Textures;
   bool m_bDeferred = false;
+  bool m_bTakeDerived = false;
   size_t m_nDeferredFaces = 250000;
   std::map<uint64_t, CFaceRequest> m_Requests;  // by owner, not yet taken
   std::map<uint64_t, CFaceKey> m_Asked;         // by owner, the key last requested

@@ -73,8 +73,11 @@ void CFaceUploads::StartNext() {
     const CMeshObject* owner = LiveOwner(m_View.Doc(), request.ownerId, request.derivedId);
     if (owner == nullptr) continue;
     m_nWorkerOwner = request.ownerId;
-    m_Worker = std::thread([this, owner, request = std::move(request)] {
-      m_pPrepared = PrepareFaces(*owner, *owner->m_pDerived, request.smooth, request.options, request.cornersPerPart);
+    // The thread reads the two objects, never the owner's pointer to its
+    // derived geometry, which an edit may replace meanwhile (see Retire).
+    const CMeshObject* derived = owner->m_pDerived.get();
+    m_Worker = std::thread([this, owner, derived, request = std::move(request)] {
+      m_pPrepared = PrepareFaces(*owner, *derived, request.smooth, request.options, request.cornersPerPart);
       QMetaObject::invokeMethod(this, [this] { Prepared(); }, Qt::QueuedConnection);
     });
     break;

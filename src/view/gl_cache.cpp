@@ -39,8 +39,14 @@ const CViewGlCache::CFaceBuffer* CViewGlCache::FaceBuffer(const CMeshObject& own
   CFaceKey key = FaceKeyFor(derived, smooth, options);
   const auto kept = m_Faces.find(owner.m_nInstanceId);
   if (kept != m_Faces.end() && kept->second.key == key) return &kept->second;
-  const size_t faces = static_cast<size_t>(derived.TriangleCount()) + static_cast<size_t>(derived.QuadCount());
-  if (m_bDeferred && faces >= m_nDeferredFaces) {
+  // The faces drawn: the derived mesh's, or the object's own where no stage made any.
+  const auto facesOf = [](const CMeshObject& o) {
+    return static_cast<size_t>(o.TriangleCount()) + static_cast<size_t>(o.QuadCount());
+  };
+  const size_t faces = facesOf(derived) > 0 ? facesOf(derived) : facesOf(owner);
+  // Deferred once this frame's builds would reach the limit: many middling
+  // objects hold the window up as long as one large one.
+  if (m_bDeferred && m_nFacesThisFrame + faces >= m_nDeferredFaces) {
     CFaceKey& asked = m_Asked[owner.m_nInstanceId];
     if (!(asked == key)) {
       asked = std::move(key);
@@ -49,6 +55,7 @@ const CViewGlCache::CFaceBuffer* CViewGlCache::FaceBuffer(const CMeshObject& own
     }
     return kept != m_Faces.end() ? &kept->second : nullptr;
   }
+  m_nFacesThisFrame += faces;
   return Build(owner.m_nInstanceId, PrepareFaces(owner, derived, smooth, options));
 }
 

@@ -74,9 +74,9 @@ class CViewGlCache {
   static bool BuffersSupported();
 
   // The face buffer for `owner`, made from the output mesh of its derived
-  // geometry `derived` unless the one kept still matches. Deferred, a derived
-  // mesh of at least the deferred size is not built here: the answer is the
-  // previous buffer, or null.
+  // geometry `derived` unless the one kept still matches. Deferred, a mesh
+  // past the frame's share (SetDeferredFaces) is not built here: the answer
+  // is the previous buffer, or null.
   const CFaceBuffer* FaceBuffer(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
                                 const COutputMeshOptions& options);
   // For a single frame (the command line's render): a face buffer built
@@ -93,8 +93,11 @@ class CViewGlCache {
   static void SetCornersPerPart(size_t corners) { CPreparedFaces::SetCornersPerPart(corners); }
 
   void SetDeferred(bool on) { m_bDeferred = on; }
-  // Faces (triangles and quads) from which a derived mesh is deferred.
+  // Faces (triangles and quads) a frame builds at most itself: an object
+  // that would take it to this many is deferred.
   void SetDeferredFaces(size_t faces) { m_nDeferredFaces = faces; }
+  // A frame begins: it has built nothing yet.
+  void BeginFrame() { m_nFacesThisFrame = 0; }
   // The requests recorded since the last call, one an object (the latest).
   std::vector<CFaceRequest> TakeRequests();
   // Starts uploading prepared faces for the object; the buffer replaces the
@@ -139,6 +142,7 @@ class CViewGlCache {
   bool m_bDeferred = false;
   bool m_bTakeDerived = false;
   size_t m_nDeferredFaces = 250000;
+  size_t m_nFacesThisFrame = 0;
   std::map<uint64_t, CFaceRequest> m_Requests;  // by owner, not yet taken
   std::map<uint64_t, CFaceKey> m_Asked;         // by owner, the key last requested
   std::unique_ptr<CUpload> m_pUpload;

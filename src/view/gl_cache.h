@@ -4,7 +4,7 @@
 // its key changes: the shading or a material setting its layout reads); a
 // texture is uploaded when its texels changed since the last upload (their
 // stamp), never otherwise. Every call needs the owning context current,
-// Release included, except TakeRequests.
+// Release included, except the settings and TakeRequests.
 //
 // Deferred (a window): a large object's face buffer is not built inside a
 // frame. The frame records a request and draws the object's previous buffer
@@ -80,9 +80,10 @@ class CViewGlCache {
   const CFaceBuffer* FaceBuffer(const CMeshObject& owner, const CMeshObject& derived, bool smooth,
                                 const COutputMeshOptions& options);
   // For a single frame (the command line's render): a face buffer built
-  // inside the frame takes the object's derived geometry over and frees it,
-  // so that it and the driver's copy are never held at once. The object
-  // derives again when drawn again.
+  // inside the frame takes the object's derived geometry over and frees it
+  // before the upload, so that the derived mesh, the output mesh and the
+  // driver's copy are never all held at once. The object derives again when
+  // drawn again.
   void SetTakeDerived(bool on) { m_bTakeDerived = on; }
   bool TakesDerived() const { return m_bTakeDerived; }
   // FaceBuffer so, for an owner that has derived geometry.

@@ -188,6 +188,8 @@ int Run(const std::vector<std::string>& args) {
     std::fprintf(stderr, "brimvale-cli render: no offscreen OpenGL: %s\n", view.Error().c_str());
     return kExitFailure;
   }
+  // One frame: the derived meshes are needed no more once laid out for it.
+  view.Renderer().Cache().SetTakeDerived(true);
   const CRgbPicture picture = view.Render(doc);
   if (!SavePicturePng(o.output, picture)) {
     std::fprintf(stderr, "brimvale-cli render: %s: cannot write the picture\n", o.output.c_str());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 #include <type_traits>
+#include <utility>
 
 #include "document/mesh_builder.h"
 #include "document/quorix_doc.h"
@@ -251,6 +252,15 @@ std::unique_ptr<COutputMesh> BuildOutputMesh(const CMeshObject& object, const CO
 std::unique_ptr<COutputMesh> OutputMeshFromDerived(const CMeshObject& object, const CMeshObject& derived,
                                                    const COutputMeshOptions& options) {
   return LayOut(object, derived, options);
+}
+
+std::unique_ptr<COutputMesh> OutputMeshTakingDerived(const CMeshObject& object, std::unique_ptr<CMeshObject> derived,
+                                                     const COutputMeshOptions& options) {
+  // Only when the derived geometry is the whole source: the object's own
+  // arrays are never taken.
+  const bool whole = derived->VertexCount() > 0 && (derived->TriangleCount() > 0 || derived->QuadCount() > 0);
+  if (!whole) return LayOut(object, std::as_const(*derived), options);
+  return LayOut(*derived, *derived, options);
 }
 
 bool ForEachOutputMesh(const std::vector<const CMeshObject*>& objects, const COutputMeshOptions& options,

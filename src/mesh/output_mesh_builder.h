@@ -50,6 +50,12 @@ std::unique_ptr<COutputMesh> BuildOutputMesh(const CMeshObject& object, const CO
 std::unique_ptr<COutputMesh> OutputMeshFromDerived(const CMeshObject& object, const CMeshObject& derived,
                                                    const COutputMeshOptions& options);
 
+// The same, taking the derived geometry over: its arrays move into the mesh
+// rather than being copied, and the rest is freed before returning, so the
+// two are never held whole at once.
+std::unique_ptr<COutputMesh> OutputMeshTakingDerived(const CMeshObject& object, std::unique_ptr<CMeshObject> derived,
+                                                     const COutputMeshOptions& options);
+
 // Builds the output mesh of every listed object, a batch at a time on the
 // derivation threads (costliest first), and hands them to consume(i, mesh) in
 // list order on the calling thread; only one batch is held at once. progress

@@ -13,6 +13,7 @@
 #include "document/mesh_builder.h"
 #include "document/quorix_doc.h"
 #include "geometry/parallel_derivation.h"
+#include "shell/face_uploads.h"
 
 namespace brimvale {
 
@@ -52,7 +53,7 @@ void CBackgroundDerivation::Rederive(CMeshObject& object) {
   }
   if (!m_Doc.Display.ShowFaces || !object.m_bVisible || object.m_bHideFaces || object.VertexCount() == 0 ||
       !object.m_pDerived) {
-    object.DiscardDerived();
+    Discard(object);
     UpdateBar();
     return;
   }
@@ -74,7 +75,14 @@ void CBackgroundDerivation::Rederive(CMeshObject& object) {
   if (!m_pBar && !m_pBarTimer->isActive()) m_pBarTimer->start();
 }
 
+void CBackgroundDerivation::Discard(CMeshObject& object) {
+  if (m_pUploads) m_pUploads->Retire(std::move(object.m_pDerived));
+  object.DiscardDerived();
+}
+
 void CBackgroundDerivation::DropPending() {
+  // What follows may discard any object or its derived geometry.
+  if (m_pUploads) m_pUploads->Settle();
   for (const auto& [id, job] : m_Current) {
     job->superseded = true;
     for (const auto& object : m_Doc.m_Objects)
@@ -109,6 +117,7 @@ void CBackgroundDerivation::Deliver(const std::shared_ptr<CJob>& job) {
   m_Current.erase(found);
   for (const auto& object : m_Doc.m_Objects) {
     if (object->m_nInstanceId != job->objectId) continue;
+    Discard(*object);
     object->m_pDerived = std::move(job->copy->m_pDerived);
     break;
   }

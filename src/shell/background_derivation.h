@@ -24,6 +24,7 @@ class QTimer;
 
 namespace brimvale {
 
+class CFaceUploads;
 class CMeshObject;
 class CQuorixDoc;
 
@@ -45,6 +46,9 @@ class CBackgroundDerivation : public QObject {
   void DropPending();
   // How long before the bar shows, in milliseconds (tests set 0).
   void SetBarDelay(int milliseconds);
+  // The view's face layouts read derived geometry: what this replaces or
+  // drops waits for them.
+  void SetFaceUploads(CFaceUploads* uploads) { m_pUploads = uploads; }
 
  signals:
   // A result replaced an object's derived geometry.
@@ -55,8 +59,10 @@ class CBackgroundDerivation : public QObject {
   void Work();
   void Deliver(const std::shared_ptr<CJob>& job);
   void UpdateBar();
+  void Discard(CMeshObject& object);
 
   CQuorixDoc& m_Doc;
+  CFaceUploads* m_pUploads = nullptr;
   QMainWindow* m_pWindow;
   std::map<uint64_t, std::shared_ptr<CJob>> m_Current;  // by object instance, the job that counts
   QTimer* m_pBarTimer;

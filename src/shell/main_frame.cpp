@@ -28,6 +28,7 @@
 #include "shell/frame_texts.h"
 #include "shell/model_reading.h"
 #include "shell/background_derivation.h"
+#include "shell/face_uploads.h"
 #include "shell/edit_history.h"
 #include "panel/panel_page.h"
 #include "shell/quorix_view.h"
@@ -96,7 +97,10 @@ CMainFrame::CMainFrame(CQuorixDoc& doc, QWidget* parent)
   connect(m_pView, &CQuorixView::glUnavailable, this,
           [this](const QString& reason) { statusBar()->showMessage(reason); });
 
+  m_pUploads = new CFaceUploads(*m_pView, this);
+  connect(m_pView, &CQuorixView::frameDrawn, m_pUploads, &CFaceUploads::AfterFrame);
   m_pDerivation = new CBackgroundDerivation(doc, this);
+  m_pDerivation->SetFaceUploads(m_pUploads);
   connect(m_pDerivation, &CBackgroundDerivation::derived, m_pView, &CQuorixView::RequestUpdate);
   m_pHistory = new CEditHistory(doc, *m_pDerivation, this);
   connect(m_pHistory, &CEditHistory::changed, this, &CMainFrame::UpdateCommandUI);

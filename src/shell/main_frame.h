@@ -29,6 +29,7 @@ class CQuorixView;
 class CFrameDialogs;
 class CStatusIndicators;
 class CBackgroundDerivation;
+class CFaceUploads;
 class CEditHistory;
 
 class CMainFrame : public QMainWindow, public CDocListener {
@@ -63,6 +64,7 @@ class CMainFrame : public QMainWindow, public CDocListener {
   // status-bar note, the old model kept) when it cannot be read.
   bool ReloadModel();
   CBackgroundDerivation& Derivation() const { return *m_pDerivation; }
+  CFaceUploads& FaceUploads() const { return *m_pUploads; }
   CEditHistory& History() const { return *m_pHistory; }
   // An object's attributes were edited in the side panel: it derives again
   // off the window's thread, and the edit becomes an undo step.
@@ -149,6 +151,7 @@ class CMainFrame : public QMainWindow, public CDocListener {
   QMenu* m_pHelpMenu = nullptr;
   CStatusIndicators* m_pIndicators = nullptr;
   CBackgroundDerivation* m_pDerivation = nullptr;
+  CFaceUploads* m_pUploads = nullptr;
   CEditHistory* m_pHistory = nullptr;
   std::map<int, CCommand> m_Commands;
   std::function<bool(int)> m_UnhandledHook;

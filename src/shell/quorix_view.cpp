@@ -96,6 +96,13 @@ void CQuorixView::DrawFrameNow() {
   const qreal ratio = devicePixelRatioF();
   m_Renderer.DrawFrame(m_Doc, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
   ++m_nFramesDrawn;
+  emit frameDrawn();
+}
+
+bool CQuorixView::MakeCurrent() {
+  if (!m_bGlUsable || !context() || !context()->isValid()) return false;
+  makeCurrent();
+  return true;
 }
 
 void CQuorixView::paintGL() {

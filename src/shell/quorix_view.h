@@ -22,6 +22,12 @@ class CQuorixView : public QOpenGLWidget, public CDocListener {
   ~CQuorixView() override;
 
   CQuorixDoc& Doc() const { return m_Doc; }
+  // The renderer's OpenGL objects; uploads to them need MakeCurrent first.
+  CViewGlCache& Cache() { return m_Renderer.Cache(); }
+  const CViewGlCache& Cache() const { return m_Renderer.Cache(); }
+  // Makes the view's context current outside a paint; false without a usable one.
+  bool MakeCurrent();
+  void DoneCurrent() { doneCurrent(); }
 
   // Whether the window system can give this program an OpenGL context at all
   // (asked once). Without one the window shows a notice instead of the view.
@@ -48,6 +54,8 @@ class CQuorixView : public QOpenGLWidget, public CDocListener {
  signals:
   // The window system gave no usable OpenGL context: the view stays blank.
   void glUnavailable(const QString& reason);
+  // A frame has been drawn (its face buffer requests are ready to take).
+  void frameDrawn();
 
  protected:
   void initializeGL() override;

@@ -82,53 +82,55 @@ void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out) {
   out.quadCorners = quadTotal;
 }
 
-namespace {
+CQuadCornerCursor::CQuadCornerCursor(const COutputMesh& mesh) : m_Mesh(mesh), m_PerSlot(mesh.QuadsPerSlot()) {}
 
-// Calls put(corner, at) for quad corners [first, first + count) of the
-// drawing order: corner is the mesh's (4q + c), at counts from first.
 template <class Put>
-void ForQuadCorners(const COutputMesh& mesh, size_t first, size_t count, Put put) {
-  const COutputFaces& quads = mesh.quads;
-  const std::vector<size_t> perSlot = mesh.QuadsPerSlot();
-  const size_t end = first + count;
-  size_t slotStart = 0;  // the slot's first corner in drawing order
-  for (uint32_t slot = 0; slot < perSlot.size() && slotStart < end; ++slot) {
-    const size_t slotEnd = slotStart + 4 * perSlot[slot];
-    if (slotEnd > first) {
-      // The slot's quads in face order; only those in the range are written.
-      size_t at = slotStart;
-      for (size_t q = 0; q < mesh.QuadCount() && at < end; ++q) {
-        if (quads.faceSlots[q] != slot) continue;
-        if (at + 4 <= first) {
-          at += 4;
-          continue;
-        }
-        for (int c = 3; c >= 0; --c, ++at) {
-          if (at < first || at >= end) continue;
-          put(4 * q + static_cast<size_t>(c), at - first);
-        }
-      }
+size_t CQuadCornerCursor::Walk(size_t count, Put put) {
+  const COutputFaces& quads = m_Mesh.quads;
+  const size_t quadCount = m_Mesh.QuadCount();
+  size_t at = 0;
+  while (at < count && m_nSlot < m_PerSlot.size()) {
+    if (m_PerSlot[m_nSlot] == 0 || m_nQuad >= quadCount) {  // the slot is done
+      ++m_nSlot;
+      m_nQuad = 0;
+      continue;
     }
-    slotStart = slotEnd;
+    if (quads.faceSlots[m_nQuad] != m_nSlot) {
+      ++m_nQuad;
+      continue;
+    }
+    // Each quad's corners in reverse order, as the per-corner path sends them.
+    put(4 * m_nQuad + static_cast<size_t>(3 - m_nCorner), at++);
+    if (++m_nCorner == 4) {
+      m_nCorner = 0;
+      ++m_nQuad;
+    }
   }
+  return at;
 }
 
-}  // namespace
+size_t CQuadCornerCursor::Fill(bool smooth, size_t count, CFaceCorner* out, uint32_t* colours) {
+  const COutputFaces& quads = m_Mesh.quads;
+  return Walk(count, [&](size_t corner, size_t at) {
+    if (out != nullptr) {
+      const size_t q = corner / 4;
+      const CVector3& n = smooth ? quads.cornerNormals[corner] : quads.faceNormals[q];
+      PutCorner(out[at], m_Mesh.positions[quads.corners[corner]], n, quads.HasUVs() ? quads.uvs[corner] : kNoUV);
+    }
+    if (colours != nullptr) colours[at] = quads.HasColours() ? quads.colours[corner] : 0xFFFFFFFFu;
+  });
+}
 
 void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t count, CFaceCorner* out) {
-  const COutputFaces& quads = mesh.quads;
-  ForQuadCorners(mesh, first, count, [&](size_t corner, size_t at) {
-    const size_t q = corner / 4;
-    const CVector3& n = smooth ? quads.cornerNormals[corner] : quads.faceNormals[q];
-    PutCorner(out[at], mesh.positions[quads.corners[corner]], n, quads.HasUVs() ? quads.uvs[corner] : kNoUV);
-  });
+  CQuadCornerCursor cursor(mesh);
+  cursor.Fill(smooth, first, nullptr, nullptr);
+  cursor.Fill(smooth, count, out, nullptr);
 }
 
 void FillQuadColours(const COutputMesh& mesh, size_t first, size_t count, uint32_t* out) {
-  const COutputFaces& quads = mesh.quads;
-  ForQuadCorners(mesh, first, count, [&](size_t corner, size_t at) {
-    out[at] = quads.HasColours() ? quads.colours[corner] : 0xFFFFFFFFu;
-  });
+  CQuadCornerCursor cursor(mesh);
+  cursor.Fill(false, first, nullptr, nullptr);
+  cursor.Fill(false, count, nullptr, out);
 }
 
 }  // namespace brimvale

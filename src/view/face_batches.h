@@ -52,6 +52,26 @@ struct CFaceBatches {
 // view holds, so they are made a part at a time with FillQuadCorners.
 void BuildFaceBatches(const COutputMesh& mesh, bool smooth, CFaceBatches& out);
 
+// The quad corners in drawing order, made a piece at a time: each Fill goes
+// on where the last one stopped, so a whole mesh is walked once.
+class CQuadCornerCursor {
+ public:
+  explicit CQuadCornerCursor(const COutputMesh& mesh);
+  // Writes the next count corners to out and their colours to colours (each
+  // may be null to skip them); returns how many there were.
+  size_t Fill(bool smooth, size_t count, CFaceCorner* out, uint32_t* colours);
+
+ private:
+  template <class Put>
+  size_t Walk(size_t count, Put put);
+
+  const COutputMesh& m_Mesh;
+  std::vector<size_t> m_PerSlot;
+  uint32_t m_nSlot = 0;
+  size_t m_nQuad = 0;
+  int m_nCorner = 0;
+};
+
 // Writes quad corners [first, first + count) of the drawing order (counted
 // from the first quad corner) to out.
 void FillQuadCorners(const COutputMesh& mesh, bool smooth, size_t first, size_t count, CFaceCorner* out);

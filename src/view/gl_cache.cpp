@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <set>
 
 #include "document/quorix_doc.h"
@@ -12,38 +11,20 @@
 namespace brimvale {
 namespace {
 
-// 512 MiB of corners a buffer: far from any 32-bit offset.
-size_t g_nCornersPerPart = size_t{1} << 24;
-// Corners made and uploaded at once: 32 MiB.
+// Corners made and uploaded at once when a buffer is built inside a frame: 32 MiB.
 constexpr size_t kCornersPerPiece = size_t{1} << 20;
+// Deferred buffers come in parts of 64 MiB, each made in one turn of the event loop.
+constexpr size_t kDeferredPart = size_t{1} << 21;
 
-void DeleteBuffers(CViewGlCache::CFaceBuffer& entry) {
+}  // namespace
+
+void CViewGlCache::DeleteBuffers(CFaceBuffer& entry) {
   if (!entry.parts.empty()) glDeleteBuffers(static_cast<GLsizei>(entry.parts.size()), entry.parts.data());
   if (entry.indices != 0) glDeleteBuffers(1, &entry.indices);
   entry.parts.clear();
   entry.partStarts.clear();
   entry.indices = 0;
 }
-
-// Where the parts start: the first holds every triangle corner (the index
-// list reaches all of them), and no quad is cut between two parts.
-std::vector<size_t> PartStarts(const CFaceBatches& batches) {
-  const size_t firstQuad = batches.corners.size();
-  const size_t total = firstQuad + batches.quadCorners;
-  const size_t perPart = std::max<size_t>(4, g_nCornersPerPart);
-  std::vector<size_t> starts{0};
-  for (size_t start = 0; start < total;) {
-    size_t end = std::max(start + perPart, firstQuad);
-    end = end >= total ? total : firstQuad + (end - firstQuad) / 4 * 4;
-    if (end <= start) end = std::min(total, start + 4);
-    starts.push_back(end);
-    start = end;
-  }
-  if (starts.size() == 1) starts.push_back(0);  // no corners: one empty part
-  return starts;
-}
-
-}  // namespace
 
 bool CViewGlCache::BuffersSupported() {
   const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
@@ -53,81 +34,131 @@ bool CViewGlCache::BuffersSupported() {
   return major > 1 || (major == 1 && minor >= 5);
 }
 
-const CViewGlCache::CFaceBuffer& CViewGlCache::FaceBuffer(const CMeshObject& owner, const CMeshObject& derived,
+const CViewGlCache::CFaceBuffer* CViewGlCache::FaceBuffer(const CMeshObject& owner, const CMeshObject& derived,
                                                           bool smooth, const COutputMeshOptions& options) {
-  const int materialCount = options.materialCount;
-  CFaceBuffer& entry = m_Faces[owner.m_nInstanceId];
-  if (!entry.parts.empty() && entry.derivedId == derived.m_nInstanceId && entry.smooth == smooth &&
-      entry.materialCount == materialCount)
-    return entry;
-  COutputMeshOptions shaded = options;
-  shaded.faceNormals = !smooth;
-  shaded.cornerNormals = smooth;
-  const std::unique_ptr<COutputMesh> mesh = OutputMeshFromDerived(owner, derived, shaded);
-  BuildFaceBatches(*mesh, smooth, m_Scratch);
-  DeleteBuffers(entry);
-  entry.partStarts = PartStarts(m_Scratch);
-  entry.parts.resize(entry.partStarts.size() - 1);
-  glGenBuffers(static_cast<GLsizei>(entry.parts.size()), entry.parts.data());
-  glGenBuffers(1, &entry.indices);
-  // The quad corners are made and uploaded a piece at a time, so only the
-  // driver holds them whole.
-  const size_t quadBase = m_Scratch.corners.size();
-  const bool coloured = mesh->HasColours();
-  std::vector<CFaceCorner> piece;
-  std::vector<uint32_t> colourPiece;
-  for (size_t k = 0; k < entry.parts.size(); ++k) {
-    const size_t first = entry.partStarts[k], count = entry.partStarts[k + 1] - first;
-    glBindBuffer(GL_ARRAY_BUFFER, entry.parts[k]);
-    const size_t colourBytes = coloured ? count * sizeof(uint32_t) : 0;
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(CFaceCorner) + colourBytes), nullptr,
-                 GL_STATIC_DRAW);
-    for (size_t at = first; at < first + count;) {
-      size_t n = std::min(first + count - at, kCornersPerPiece);
-      const CFaceCorner* data = nullptr;
-      if (at < quadBase) {
-        n = std::min(n, quadBase - at);
-        data = m_Scratch.corners.data() + at;
-      } else {
-        piece.resize(n);
-        FillQuadCorners(*mesh, smooth, at - quadBase, n, piece.data());
-        data = piece.data();
-      }
-      glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>((at - first) * sizeof(CFaceCorner)),
-                      static_cast<GLsizeiptr>(n * sizeof(CFaceCorner)), data);
-      if (coloured) {
-        const uint32_t* colours = nullptr;
-        if (at < quadBase) {
-          colours = m_Scratch.colours.data() + at;
-        } else {
-          colourPiece.resize(n);
-          FillQuadColours(*mesh, at - quadBase, n, colourPiece.data());
-          colours = colourPiece.data();
-        }
-        glBufferSubData(GL_ARRAY_BUFFER,
-                        static_cast<GLintptr>(count * sizeof(CFaceCorner) + (at - first) * sizeof(uint32_t)),
-                        static_cast<GLsizeiptr>(n * sizeof(uint32_t)), colours);
-      }
-      at += n;
+  CFaceKey key = FaceKeyFor(derived, smooth, options);
+  const auto kept = m_Faces.find(owner.m_nInstanceId);
+  if (kept != m_Faces.end() && kept->second.key == key) return &kept->second;
+  // The faces drawn: the derived mesh's, or the object's own where no stage made any.
+  const auto facesOf = [](const CMeshObject& o) {
+    return static_cast<size_t>(o.TriangleCount()) + static_cast<size_t>(o.QuadCount());
+  };
+  const size_t faces = facesOf(derived) > 0 ? facesOf(derived) : facesOf(owner);
+  // Deferred once this frame's builds would reach the limit: many middling
+  // objects hold the window up as long as one large one.
+  if (m_bDeferred && m_nFacesThisFrame + faces >= m_nDeferredFaces) {
+    CFaceKey& asked = m_Asked[owner.m_nInstanceId];
+    if (!(asked == key)) {
+      asked = std::move(key);
+      m_Requests[owner.m_nInstanceId] =
+          CFaceRequest{owner.m_nInstanceId, &owner, &derived, derived.m_nInstanceId, smooth, options, kDeferredPart};
     }
+    return kept != m_Faces.end() ? &kept->second : nullptr;
   }
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.indices);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_Scratch.indices.size() * sizeof(uint32_t)),
-               m_Scratch.indices.data(), GL_STATIC_DRAW);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-  entry.derivedId = derived.m_nInstanceId;
-  entry.smooth = smooth;
-  entry.coloured = coloured;
-  entry.materialCount = materialCount;
-  entry.groups = m_Scratch.groups;
-  // The arrays can be large; keep no copy once they are uploaded.
-  m_Scratch = CFaceBatches();
-  ++m_nFaceBuilds;
-  return entry;
+  m_nFacesThisFrame += faces;
+  return Build(owner.m_nInstanceId, PrepareFaces(owner, derived, smooth, options));
 }
 
-void CViewGlCache::SetCornersPerPart(size_t corners) { g_nCornersPerPart = corners; }
+const CViewGlCache::CFaceBuffer* CViewGlCache::FaceBufferTakingDerived(CMeshObject& owner, bool smooth,
+                                                                       const COutputMeshOptions& options) {
+  const auto kept = m_Faces.find(owner.m_nInstanceId);
+  if (kept != m_Faces.end() && kept->second.key == FaceKeyFor(*owner.m_pDerived, smooth, options)) return &kept->second;
+  return Build(owner.m_nInstanceId, PrepareFacesTakingDerived(owner, std::move(owner.m_pDerived), smooth, options));
+}
+
+const CViewGlCache::CFaceBuffer* CViewGlCache::Build(uint64_t ownerId, std::unique_ptr<CPreparedFaces> faces) {
+  if (m_pUpload && m_pUpload->ownerId == ownerId) {
+    DeleteBuffers(m_pUpload->buffer);  // this build overtakes it
+    m_pUpload.reset();
+  }
+  m_Asked.erase(ownerId);
+  m_Requests.erase(ownerId);
+  // Built here and now: the upload under way (if any) waits meanwhile.
+  std::unique_ptr<CUpload> waiting = std::move(m_pUpload);
+  BeginUpload(ownerId, std::move(faces));
+  while (!UploadSome(kCornersPerPiece)) {
+  }
+  m_pUpload = std::move(waiting);
+  return &m_Faces[ownerId];
+}
+
+std::vector<CViewGlCache::CFaceRequest> CViewGlCache::TakeRequests() {
+  std::vector<CFaceRequest> taken;
+  for (auto& [id, request] : m_Requests) taken.push_back(std::move(request));
+  m_Requests.clear();
+  return taken;
+}
+
+void CViewGlCache::BeginUpload(uint64_t ownerId, std::unique_ptr<CPreparedFaces> faces) {
+  if (m_pUpload) DeleteBuffers(m_pUpload->buffer);
+  m_pUpload = std::make_unique<CUpload>();
+  CUpload& upload = *m_pUpload;
+  upload.ownerId = ownerId;
+  upload.faces = std::move(faces);
+  CFaceBuffer& entry = upload.buffer;
+  const CPreparedFaces& prepared = *upload.faces;
+  entry.key = prepared.Key();
+  entry.coloured = prepared.Coloured();
+  entry.textureCoordinates = prepared.TextureCoordinates();
+  entry.cornerBytes = prepared.CornerBytes();
+  entry.groups = prepared.Groups();
+  entry.partStarts = prepared.PartStarts();
+  entry.parts.resize(entry.partStarts.size() - 1);
+  // Each part's storage is made when its first piece comes: drivers fill it
+  // in, which for a large mesh takes seconds all at once.
+  glGenBuffers(static_cast<GLsizei>(entry.parts.size()), entry.parts.data());
+  if (prepared.CornerCount() == 0) {
+    glBindBuffer(GL_ARRAY_BUFFER, entry.parts[0]);
+    glBufferData(GL_ARRAY_BUFFER, 0, nullptr, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+  }
+  glGenBuffers(1, &entry.indices);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, entry.indices);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(prepared.Indices().size() * sizeof(uint32_t)),
+               prepared.Indices().data(), GL_STATIC_DRAW);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+bool CViewGlCache::UploadSome(size_t corners) {
+  if (!m_pUpload) return true;
+  CFaceBuffer& entry = m_pUpload->buffer;
+  CPreparedFaces& faces = *m_pUpload->faces;
+  CPreparedFaces::CPiece piece;
+  size_t sent = 0;
+  bool more = true;
+  while (sent < corners && (more = faces.Next(corners - sent, piece))) {
+    glBindBuffer(GL_ARRAY_BUFFER, entry.parts[piece.part]);
+    const size_t partCorners = entry.partStarts[piece.part + 1] - entry.partStarts[piece.part];
+    if (piece.offset == 0) {
+      const size_t colourBytes = entry.coloured ? partCorners * sizeof(uint32_t) : 0;
+      glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(partCorners * entry.cornerBytes + colourBytes), nullptr,
+                   GL_STATIC_DRAW);
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(piece.offset * entry.cornerBytes),
+                    static_cast<GLsizeiptr>(piece.count * entry.cornerBytes), piece.corners);
+    if (entry.coloured) {
+      glBufferSubData(GL_ARRAY_BUFFER,
+                      static_cast<GLintptr>(partCorners * entry.cornerBytes + piece.offset * sizeof(uint32_t)),
+                      static_cast<GLsizeiptr>(piece.count * sizeof(uint32_t)), piece.colours);
+    }
+    sent += piece.count;
+  }
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  if (more && faces.CornersDone() < faces.CornerCount()) return false;
+  Finish();
+  return true;
+}
+
+void CViewGlCache::Finish() {
+  CFaceBuffer& kept = m_Faces[m_pUpload->ownerId];
+  DeleteBuffers(kept);
+  kept = std::move(m_pUpload->buffer);
+  m_pUpload.reset();
+  ++m_nFaceBuilds;
+}
+
+size_t CViewGlCache::UploadDone() const { return m_pUpload ? m_pUpload->faces->CornersDone() : 0; }
+size_t CViewGlCache::UploadTotal() const { return m_pUpload ? m_pUpload->faces->CornerCount() : 0; }
 
 bool CViewGlCache::BindTexture(const CMaterial& material) {
   const CTextureBuffer& buffer = material.m_TextureBuffer;
@@ -147,13 +178,20 @@ void CViewGlCache::CollectGarbage(const CQuorixDoc& doc) {
     liveDerived[object->m_nInstanceId] = object->m_pDerived ? object->m_pDerived->m_nInstanceId : 0;
   for (auto it = m_Faces.begin(); it != m_Faces.end();) {
     const auto live = liveDerived.find(it->first);
-    if (live == liveDerived.end() || live->second != it->second.derivedId) {
+    const bool gone = live == liveDerived.end() || (!m_bDeferred && !m_bTakeDerived && live->second != it->second.key.derivedId);
+    if (gone) {
       DeleteBuffers(it->second);
       it = m_Faces.erase(it);
     } else {
       ++it;
     }
   }
+  if (m_pUpload && liveDerived.count(m_pUpload->ownerId) == 0) {
+    DeleteBuffers(m_pUpload->buffer);
+    m_pUpload.reset();
+  }
+  std::erase_if(m_Asked, [&](const auto& asked) { return liveDerived.count(asked.first) == 0; });
+  std::erase_if(m_Requests, [&](const auto& request) { return liveDerived.count(request.first) == 0; });
   std::set<const CMaterial*> liveMaterials;
   for (const auto& material : doc.m_Materials) liveMaterials.insert(material.get());
   for (auto it = m_Textures.begin(); it != m_Textures.end();) {
@@ -169,6 +207,10 @@ void CViewGlCache::CollectGarbage(const CQuorixDoc& doc) {
 void CViewGlCache::Release() {
   for (auto& [id, entry] : m_Faces) DeleteBuffers(entry);
   for (auto& [material, texture] : m_Textures) glDeleteTextures(1, &texture.name);
+  if (m_pUpload) DeleteBuffers(m_pUpload->buffer);
+  m_pUpload.reset();
+  m_Asked.clear();
+  m_Requests.clear();
   m_Faces.clear();
   m_Textures.clear();
 }

@@ -120,7 +120,7 @@ void DrawFacesPerCorner(const CQuorixDoc& doc, const COutputMesh& mesh, bool smo
 
 void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer& buffer, bool smooth,
                          CViewGlCache& cache) {
-  const auto stride = static_cast<GLsizei>(sizeof(CFaceCorner));
+  const auto stride = static_cast<GLsizei>(buffer.cornerBytes);
   size_t bound = buffer.parts.size();
   const auto bindPart = [&](size_t k) {
     if (k == bound) return;
@@ -128,24 +128,30 @@ void DrawFacesFromBuffer(const CQuorixDoc& doc, const CViewGlCache::CFaceBuffer&
     glBindBuffer(GL_ARRAY_BUFFER, buffer.parts[k]);
     glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, position)));
     glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, normal)));
-    glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, texCoord)));
+    if (buffer.textureCoordinates)
+      glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(CFaceCorner, texCoord)));
     if (buffer.coloured) {
       const size_t count = buffer.partStarts[k + 1] - buffer.partStarts[k];
-      glColorPointer(4, GL_UNSIGNED_BYTE, 0, reinterpret_cast<const void*>(count * sizeof(CFaceCorner)));
+      glColorPointer(4, GL_UNSIGNED_BYTE, 0, reinterpret_cast<const void*>(count * buffer.cornerBytes));
     }
   };
   bindPart(0);
   glEnableClientState(GL_NORMAL_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  if (buffer.textureCoordinates)
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  else
+    glTexCoord2f(0.0f, 0.0f);  // what the corners would carry
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer.indices);
   auto at = [](int first) { return reinterpret_cast<const void*>(static_cast<uintptr_t>(first) * sizeof(uint32_t)); };
   for (const CFaceGroup& group : buffer.groups) {
-    if (group.material < 0)
+    // A previous buffer, drawn until the new one is complete, may name a
+    // material that is gone since.
+    if (group.material < 0 || group.material >= doc.MaterialCount())
       ApplyDefaultMaterial(smooth);
     else
       ApplyMaterial(*doc.Material(group.material), &cache);
     std::optional<CCornerColourLighting> colourLighting;
-    if (group.coloured && buffer.coloured) {
+    if (group.coloured && buffer.coloured && group.material >= 0 && group.material < doc.MaterialCount()) {
       colourLighting.emplace(*doc.Material(group.material));
       glEnableClientState(GL_COLOR_ARRAY);
     }
@@ -190,8 +196,10 @@ void DrawFaces(CQuorixDoc& doc, CMeshObject& object, CViewGlCache* cache) {
   glPolygonOffset(1.0f, 1.0f);
 
   if (cache != nullptr) {
-    const auto& buffer = cache->FaceBuffer(object, *derived, smooth, options);
-    DrawFacesFromBuffer(doc, buffer, smooth, *cache);
+    const auto* buffer = cache->TakesDerived() ? cache->FaceBufferTakingDerived(object, smooth, options)
+                                               : cache->FaceBuffer(object, *derived, smooth, options);
+    if (buffer != nullptr)
+      DrawFacesFromBuffer(doc, *buffer, smooth, *cache);
   } else {
     options.faceNormals = !smooth;
     options.cornerNormals = smooth;

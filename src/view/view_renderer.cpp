@@ -175,6 +175,7 @@ void CViewRenderer::DrawFrame(CQuorixDoc& doc, int width, int height) {
   if (doc.Display.ShowAxes) DrawAxes();
 
   // Objects.
+  if (cache != nullptr) cache->BeginFrame();
   EnsureDerivedGeometryForFrame(doc);
   SetUpObjectState();
   glPushMatrix();

@@ -51,6 +51,7 @@ class CViewRenderer {
   // Deletes the kept OpenGL objects; the context must be current.
   void ReleaseGl() { m_Cache.Release(); }
   const CViewGlCache& Cache() const { return m_Cache; }
+  CViewGlCache& Cache() { return m_Cache; }
 
  private:
   CViewGlCache m_Cache;

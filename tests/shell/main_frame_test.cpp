@@ -25,6 +25,7 @@
 #include "shell/about_dialog.h"
 #include "shell/command_ids.h"
 #include "shell/display_toggles.h"
+#include "shell/face_uploads.h"
 #include "shell/main_frame.h"
 #include "shell/quorix_view.h"
 
@@ -85,6 +86,7 @@ class MainFrameTest : public QObject {
   void exportIsEnabledOnlyWithObjectsAndWritesFiles();
   void benchmarkReportsAndRestoresTheAngle();
   void benchmarkDrawsEveryFrame();
+  void largeFacesUploadBetweenTurnsOfTheEventLoop();
   void japaneseTextsHaveGlyphs();
   void timeMeasurementOfAnEmptyDocument();
   void unhandledCommandsReachTheHook();
@@ -359,6 +361,30 @@ void MainFrameTest::benchmarkDrawsEveryFrame() {
   QCOMPARE(f.frame.View()->FramesDrawn(), frames + 17);
   QVERIFY(f.doc.m_Scene.m_vPosition.x != before.x || f.doc.m_Scene.m_vPosition.z != before.z);
   QTest::mouseRelease(f.frame.View(), Qt::RightButton, {}, QPoint(130, 90));
+}
+
+void MainFrameTest::largeFacesUploadBetweenTurnsOfTheEventLoop() {
+  if (!CQuorixView::PlatformHasOpenGL()) QSKIP("no OpenGL on this platform");
+  Fixture f;
+  CQuorixView* view = f.frame.View();
+  f.frame.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&f.frame));
+  view->Cache().SetDeferredFaces(0);  // every object counts as large
+  f.frame.FaceUploads().SetCornersPerTurn(4);
+  QSignalSpy complete(&f.frame.FaceUploads(), &CFaceUploads::facesComplete);
+  QVERIFY(f.frame.OpenMqoPath(DataFile("cube.mqo")));
+  // The open is back in the event loop with the faces still to come.
+  QVERIFY(f.frame.FaceUploads().Busy());
+  const QImage pending = view->grabFramebuffer();
+  QTRY_COMPARE(complete.count(), 1);
+  QVERIFY(!f.frame.FaceUploads().Busy());
+  const QImage uploaded = view->grabFramebuffer();
+  QVERIFY(uploaded != pending);
+  // The same faces built inside the frame, as before, give the same picture.
+  view->Cache().SetDeferredFaces(size_t(-1));
+  f.doc.Object(0)->DiscardDerived();
+  QCOMPARE(view->grabFramebuffer(), uploaded);
+  QCOMPARE(complete.count(), 1);
 }
 
 void MainFrameTest::timeMeasurementOfAnEmptyDocument() {

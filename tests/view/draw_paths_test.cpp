@@ -93,6 +93,55 @@ TEST_F(DrawPathTest, BuffersAreBuiltOncePerDerivedGeometryAndTexturesOncePerChan
   EXPECT_EQ(cache.TextureUploadCount(), 2);
 }
 
+TEST_F(DrawPathTest, DeferredBuffersComeInPiecesAndShowTheSamePicture) {
+  CQuorixDoc doc;
+  ASSERT_TRUE(LoadModelText(doc, ScratchFolder("deferred"), "cylinder", HalfCylinderText(2)));
+  doc.m_Scene.m_vPosition = CVector3(-80.0f, 60.0f, -250.0f);
+  doc.Display.ShowGrid = doc.Display.ShowAxes = false;
+  const CRgbPicture empty = [&] {
+    CQuorixDoc none;
+    none.Display = doc.Display;
+    none.m_Scene = doc.m_Scene;
+    return Render(none, kW, kH);
+  }();
+  const CRgbPicture whole = Render(doc, kW, kH);
+  ASSERT_NE(whole.pixels, empty.pixels);
+
+  CViewGlCache& cache = m_View->Renderer().Cache();
+  cache.Release();
+  cache.SetDeferred(true);
+  cache.SetDeferredFaces(0);
+  EXPECT_EQ(Render(doc, kW, kH).pixels, empty.pixels);  // nothing before the buffer is complete
+  std::vector<CViewGlCache::CFaceRequest> requests = cache.TakeRequests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_TRUE(cache.TakeRequests().empty());
+  Render(doc, kW, kH);
+  EXPECT_TRUE(cache.TakeRequests().empty()) << "asked again while the first is under way";
+  const CViewGlCache::CFaceRequest& request = requests[0];
+  cache.BeginUpload(request.ownerId, PrepareFaces(*request.owner, *request.derived, request.smooth, request.options, 8));
+  int turns = 1;
+  while (!cache.UploadSome(5)) ++turns;
+  EXPECT_GT(turns, 3);
+  EXPECT_EQ(Render(doc, kW, kH).pixels, whole.pixels);
+
+  // Derived again (as after an edit): the kept buffer is drawn until the new one is complete.
+  doc.Object(0)->DiscardDerived();
+  EXPECT_EQ(Render(doc, kW, kH).pixels, whole.pixels);
+  ASSERT_EQ(cache.TakeRequests().size(), 1u);
+  cache.SetDeferred(false);
+}
+
+TEST_F(DrawPathTest, ASingleFrameTakesTheDerivedMeshOverWithTheSamePicture) {
+  CQuorixDoc doc;
+  ASSERT_TRUE(LoadModelText(doc, ScratchFolder("taken"), "cylinder", HalfCylinderText(2)));
+  doc.m_Scene.m_vPosition = CVector3(-80.0f, 60.0f, -250.0f);
+  const CRgbPicture kept = Render(doc, kW, kH);
+  m_View->Renderer().Cache().Release();
+  m_View->Renderer().Cache().SetTakeDerived(true);
+  EXPECT_EQ(Render(doc, kW, kH).pixels, kept.pixels);
+  EXPECT_EQ(doc.Object(0)->m_pDerived, nullptr);
+}
+
 TEST_F(DrawPathTest, AZeroSizedClientAreaDrawsNothing) {
   CQuorixDoc doc;
   Render(doc, kW, kH);

@@ -50,5 +50,22 @@ TEST_F(RenderTest, CornerColoursTintTheFacesOfAMaterialThatShowsThem) {
   }
 }
 
+TEST_F(RenderTest, TurningAMaterialsCornerColoursOffRebuildsTheKeptBuffer) {
+  const std::string folder = ScratchFolder("vertex_colour_toggle");
+  CQuorixDoc doc, plain;
+  ASSERT_TRUE(LoadModelText(doc, folder, "shown", ColouredSquareText(true)));
+  ASSERT_TRUE(LoadModelText(plain, folder, "plain", ColouredSquareText(false)));
+  for (CQuorixDoc* each : {&doc, &plain}) {
+    each->m_Scene.m_vPosition = CVector3(0.0f, 0.0f, -300.0f);
+    each->m_Scene.m_vLookAt = CVector3(0.0f, 0.0f, 0.0f);
+    each->Display.ShowGrid = each->Display.ShowAxes = false;
+  }
+  const CRgbPicture tinted = Render(doc, kW, kH);
+  doc.Material(0)->m_bVertexColour = 0;  // as the side panel's check box does; the mesh stays
+  const CRgbPicture after = Render(doc, kW, kH);
+  EXPECT_NE(after.pixels, tinted.pixels);
+  EXPECT_EQ(after.pixels, Render(plain, kW, kH).pixels);
+}
+
 }  // namespace
 }  // namespace brimvale::test

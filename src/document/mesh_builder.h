@@ -32,6 +32,8 @@ class CMeshBuilder {
   void CopyAttributesFrom(const CMeshObject& source);
   void CopyGeometryFrom(CMeshObject& source);
   void MergeFrom(CMeshObject& source, bool buildEdges, bool rebuildLinks);
+  // Reverses the corner indices only; the overload below also turns the
+  // list's colours and UVs with them.
   static void InvertFace(CMeshFace& face);
   // Inverts one face of the target's line, triangle or quad list and discards
   // the target's derived geometry; false when the index is out of range.

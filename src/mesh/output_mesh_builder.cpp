@@ -65,7 +65,8 @@ CListSurvey Survey(const std::vector<CMeshFace>& faces, int corners, size_t vert
 // Lays out one face list. The owned pointers, when given, are the same
 // arrays as the normals read, and may be moved out instead of copied.
 void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexCount, const CListSurvey& survey,
-                const std::vector<uint32_t>& slotOf, bool uvs, const std::vector<CCornerColours>* colours,
+                const std::vector<uint32_t>& slotOf, bool uvs, const std::vector<CCornerUVs>* faceUVs,
+                const std::vector<CCornerColours>* colours,
                 const std::vector<char>& colouredMaterials, bool faceNormals, bool cornerNormals,
                 const CNormalArray& faceNormalsIn,
                 const CCornerNormals& cornerNormalsIn, CNormalArray* ownedFaceNormals,
@@ -118,8 +119,9 @@ void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexC
       const CMeshFace& face = faces[f];
       out.faceSlots[i] = slotOf[HasMaterial(face, materials) ? static_cast<size_t>(face.m_nMaterial) + 1 : 0];
       for (size_t c = 0; c < k; ++c) out.corners[i * k + c] = static_cast<uint32_t>(face.m_Index[c]);
-      if (uvs)
-        for (size_t c = 0; c < k; ++c) out.uvs[i * k + c] = face.m_UV[c];
+      // A list without UVs reads as new pairs, already there from the resize.
+      if (uvs && faceUVs)
+        for (size_t c = 0; c < k; ++c) out.uvs[i * k + c] = (*faceUVs)[f].m_UV[c];
       if (colours) {
         const bool shown = HasMaterial(face, materials) &&
                            static_cast<size_t>(face.m_nMaterial) < colouredMaterials.size() &&
@@ -190,19 +192,25 @@ std::unique_ptr<COutputMesh> LayOut(Obj& object, Obj& derived, const COutputMesh
   auto& normals = derived.m_Faces;
   const bool triangleUVs = options.everyUV || triangleSurvey.textured;
   const bool quadUVs = options.everyUV || quadSurvey.textured;
+  const auto listUVs = [&](FaceList list) {
+    const auto& uvs = faceSource.m_Faces.UVs(list);
+    return !uvs.empty() && uvs.size() == faceSource.m_Faces.List(list).size() ? &uvs : nullptr;
+  };
+  const std::vector<CCornerUVs>* triangleFaceUVs = listUVs(FaceList::Triangles);
+  const std::vector<CCornerUVs>* quadFaceUVs = listUVs(FaceList::Quads);
   if constexpr (take) {
-    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
+    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleFaceUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_TriangleNormals,
                normals.m_TriangleCornerNormals, &normals.m_TriangleNormals, &normals.m_TriangleCornerNormals,
                mesh->triangles);
-    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
+    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadFaceUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_QuadNormals, normals.m_QuadCornerNormals,
                &normals.m_QuadNormals, &normals.m_QuadCornerNormals, mesh->quads);
   } else {
-    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
+    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleFaceUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_TriangleNormals,
                normals.m_TriangleCornerNormals, nullptr, nullptr, mesh->triangles);
-    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
+    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadFaceUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_QuadNormals, normals.m_QuadCornerNormals,
                nullptr, nullptr, mesh->quads);
   }

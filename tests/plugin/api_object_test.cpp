@@ -104,10 +104,9 @@ TEST_F(ApiTest, AddFaceTracesCornersAndCountsAndFilesByCornerCount) {
   EXPECT_EQ(o->QuadCount(), 1);
   EXPECT_EQ(o->m_Faces.Quads()[0].m_nCorners, 4);
   EXPECT_EQ(o->m_Faces.Lines()[0].m_Index[0], 3);
-  // Texture coordinates and material stay at their defaults.
+  // Texture coordinates and material stay at their defaults: no UVs kept.
   EXPECT_EQ(o->m_Faces.Quads()[0].m_nMaterial, -1);
-  EXPECT_EQ(o->m_Faces.Quads()[0].m_UV[3].u, 0.0f);
-  EXPECT_EQ(o->m_Faces.Quads()[0].m_UV[3].v, 1.0f);
+  EXPECT_TRUE(o->m_Faces.UVs(FaceList::Quads).empty());
   EXPECT_FALSE(o->m_bEdgesBuilt);
 }
 

@@ -95,6 +95,9 @@ class CFaceArray {
       if (!uvs.empty()) return true;
     return false;
   }
+  void FreeUVs() {
+    for (auto& uvs : m_UVs) std::vector<CCornerUVs>().swap(uvs);
+  }
   // Brings a list's colours and UVs, where it has any, to its face count:
   // for whoever added faces to List() directly.
   void PadCornerData(FaceList which);

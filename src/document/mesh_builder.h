@@ -41,7 +41,10 @@ class CMeshBuilder {
   int VertexReferenceCount(int vertex);
   void FreezeModifiers();
   // Runs the chain for display and caches the result with its normals.
-  void BuildDerivedGeometry(const CDisplaySettings* display);
+  // Without keepUVs the derived faces carry no texture coordinates: for
+  // callers that read none (counts, untextured output), whose peak they would
+  // otherwise raise by a third.
+  void BuildDerivedGeometry(const CDisplaySettings* display, bool keepUVs = true);
 
   // Geometry stages (geometry/). Each empties the target first and builds the
   // edges and links it needs on the source, so the source is not const.

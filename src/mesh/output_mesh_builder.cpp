@@ -219,7 +219,7 @@ std::unique_ptr<COutputMesh> LayOut(Obj& object, Obj& derived, const COutputMesh
 
 // A copy to derive: geometry, attributes and deformers, with the edges and
 // links the stages need built on the copy rather than on the object.
-std::unique_ptr<CMeshObject> WorkingCopy(const CMeshObject& object) {
+std::unique_ptr<CMeshObject> WorkingCopy(const CMeshObject& object, bool keepUVs) {
   auto work = std::make_unique<CMeshObject>();
   CMeshBuilder builder(work.get());
   builder.CopyAttributesFrom(object);
@@ -229,10 +229,25 @@ std::unique_ptr<CMeshObject> WorkingCopy(const CMeshObject& object) {
   work->m_Faces.CopyFrom(FaceList::Lines, object.m_Faces);
   work->m_Faces.CopyFrom(FaceList::Triangles, object.m_Faces);
   work->m_Faces.CopyFrom(FaceList::Quads, object.m_Faces);
+  if (!keepUVs) work->m_Faces.FreeUVs();
   if (!work->m_bEdgesBuilt) builder.BuildEdges();
   builder.BuildVertexEdgeLinks();
   builder.BuildVertexFaceLinks();
   return work;
+}
+
+// Whether any texture coordinate of the object can reach the output: every
+// derived face takes its material from a face of the object.
+bool ReadsUVs(const CMeshObject& object, const COutputMeshOptions& options) {
+  if (options.everyUV) return true;
+  for (const FaceList list : {FaceList::Lines, FaceList::Triangles, FaceList::Quads}) {
+    for (const CMeshFace& face : object.m_Faces.List(list)) {
+      if (face.m_nMaterial >= 0 && static_cast<size_t>(face.m_nMaterial) < options.texturedMaterials.size() &&
+          options.texturedMaterials[static_cast<size_t>(face.m_nMaterial)])
+        return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -250,7 +265,7 @@ COutputMeshOptions OutputMeshOptionsFor(const CQuorixDoc& doc, const CDisplaySet
 }
 
 std::unique_ptr<COutputMesh> BuildOutputMesh(const CMeshObject& object, const COutputMeshOptions& options) {
-  const std::unique_ptr<CMeshObject> work = WorkingCopy(object);
+  const std::unique_ptr<CMeshObject> work = WorkingCopy(object, ReadsUVs(object, options));
   CMeshBuilder(work.get()).BuildDerivedGeometry(options.display);
   if (!work->m_pDerived) return std::make_unique<COutputMesh>();
   return LayOut(*work, *work->m_pDerived, options);

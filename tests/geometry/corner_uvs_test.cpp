@@ -68,5 +68,17 @@ TEST(CornerUVs, StagesCarryThemWithTheirCornersAndAddNoneWhereThereWereNone) {
   EXPECT_EQ(uvs[6].m_UV[0], CVector2());
 }
 
+TEST(CornerUVs, ADerivationThatReadsNoneDropsThemAndTheObjectKeepsItsOwn) {
+  for (const bool keep : {true, false}) {
+    CStages s(true);
+    s.source.m_nPatchType = 1;
+    CMeshBuilder(&s.source).BuildDerivedGeometry(nullptr, keep);
+    ASSERT_TRUE(s.source.m_pDerived);
+    EXPECT_GT(s.source.m_pDerived->QuadCount(), 0);
+    EXPECT_EQ(s.source.m_pDerived->m_Faces.HasUVs(), keep);
+    EXPECT_EQ(s.source.m_Faces.UVs(FaceList::Triangles).size(), 1u);
+  }
+}
+
 }  // namespace
 }  // namespace brimvale

@@ -175,6 +175,9 @@ void ReadFaceSection(CMqoReadContext& context, CMeshObject& object) {
   std::vector<CCornerUVs>& uvs = object.m_Faces.UVs(FaceList::Incoming);
   const auto addUVs = [&](const FaceLine& from, const CCornerUVs& entry) {
     if (from.uv.empty() && uvs.empty()) return;
+    // Sized like the faces once, not doubled as it grows: a large model's
+    // UVs are as large as its faces.
+    if (uvs.empty()) uvs.reserve(faces.capacity());
     uvs.resize(faces.size() - 1);
     uvs.push_back(entry);
   };

@@ -113,6 +113,11 @@ void CFaceArray::SplitFacesByCorners() {
   const bool coloured = !incomingColours.empty() && incomingColours.size() == Incoming().size();
   const auto& incomingUVs = UVs(FaceList::Incoming);
   const bool mapped = !incomingUVs.empty() && incomingUVs.size() == Incoming().size();
+  for (int corners = 2; corners <= 4; ++corners) {
+    const auto list = static_cast<FaceList>(corners - 1);
+    if (coloured) Colours(list).reserve(counts[corners]);
+    if (mapped) UVs(list).reserve(counts[corners]);
+  }
   for (std::size_t f = 0; f < Incoming().size(); ++f) {
     const CMeshFace& face = Incoming()[f];
     if (face.m_nCorners < 2 || face.m_nCorners > 4) continue;

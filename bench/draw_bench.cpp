@@ -47,11 +47,13 @@ void MakeTriangleTorus(CMeshObject& obj) {
       for (const auto& corners : {std::array<int, 3>{a, c, d}, std::array<int, 3>{a, b, c}}) {
         CMeshFace f;
         f.m_nCorners = 3;
+        CCornerUVs uvs;
         for (int k = 0; k < 3; ++k) {
           f.m_Index[k] = corners[static_cast<size_t>(k)];
-          f.m_UV[k] = CVector2{static_cast<float>(j) / kSegments, static_cast<float>(i) / kRings};
+          uvs.m_UV[k] = CVector2{static_cast<float>(j) / kSegments, static_cast<float>(i) / kRings};
         }
         tris.push_back(f);
+        obj.m_Faces.UVs(FaceList::Triangles).push_back(uvs);
       }
     }
   }

@@ -81,6 +81,7 @@ CQuorixDoc& Document() {
       }
     }
     auto& triangles = obj->m_Faces.Triangles();
+    auto& triangleUVs = obj->m_Faces.UVs(FaceList::Triangles);
     for (int y = 0; y < kRows; ++y) {
       for (int x = 0; x < kCols; ++x) {
         const int a = y * stride + x, b = a + 1, c = a + stride + 1, d = a + stride;
@@ -92,11 +93,11 @@ CQuorixDoc& Document() {
         t.m_nCorners = 3;
         t.m_nMaterial = 0;
         t.m_Index[0] = a, t.m_Index[1] = b, t.m_Index[2] = c;
-        t.m_UV[0] = uv[0], t.m_UV[1] = uv[1], t.m_UV[2] = uv[2];
         triangles.push_back(t);
+        triangleUVs.push_back(CCornerUVs{{uv[0], uv[1], uv[2], {}}});
         t.m_Index[1] = c, t.m_Index[2] = d;
-        t.m_UV[1] = uv[2], t.m_UV[2] = uv[3];
         triangles.push_back(t);
+        triangleUVs.push_back(CCornerUVs{{uv[0], uv[2], uv[3], {}}});
       }
     }
     return made;
@@ -137,7 +138,7 @@ void FprintfMesh2(FILE* f, const CMeshObject& object, int number, int materialCo
   int counter = 0;
   for (int i = 0; i < t; ++i) {
     for (int k = 0; k < 3; ++k) {
-      const CVector2& uv = tris[static_cast<size_t>(i)].m_UV[k];
+      const CVector2& uv = object.m_Faces.UVs(FaceList::Triangles)[static_cast<size_t>(i)].m_UV[k];
       std::fprintf(f, "<%0.3f,%0.3f>,", D(uv.u), D(1.0f - uv.v));
       if (++counter % 10 == 0) std::fprintf(f, (i != t - 1 || k != 2) ? "\n\t\t" : "\n");
     }

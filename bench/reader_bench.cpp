@@ -250,11 +250,13 @@ void BM_Reader_BitIdenticalToSscanf(benchmark::State& state) {
     }
     for (int q = 0; identical && q < object.QuadCount(); ++q) {
       const CMeshFace& face = object.m_Faces.Quads()[static_cast<size_t>(q)];
-      for (int c = 0; c < 4; ++c) {
+      const CCornerUVs* uvs = object.m_Faces.FaceUVs(FaceList::Quads, static_cast<size_t>(q));
+      identical = identical && uvs;
+      for (int c = 0; identical && c < 4; ++c) {
         const size_t k = static_cast<size_t>(q) * 4 + static_cast<size_t>(c);
         identical = identical && face.m_Index[c] == mesh.indices[k] &&
-                    std::memcmp(&face.m_UV[c].u, &mesh.uv[2 * k], 4) == 0 &&
-                    std::memcmp(&face.m_UV[c].v, &mesh.uv[2 * k + 1], 4) == 0;
+                    std::memcmp(&uvs->m_UV[c].u, &mesh.uv[2 * k], 4) == 0 &&
+                    std::memcmp(&uvs->m_UV[c].v, &mesh.uv[2 * k + 1], 4) == 0;
       }
     }
   }

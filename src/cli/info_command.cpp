@@ -254,7 +254,8 @@ int Run(const std::vector<std::string>& args) {
     if (options.derived) {
       std::vector<CMeshObject*> objects;
       for (const auto& object : doc.m_Objects) objects.push_back(object.get());
-      BuildDerivedGeometryInParallel(objects, &doc.Display);
+      // Only counted, never drawn: the derived faces need no UVs.
+      BuildDerivedGeometryInParallel(objects, &doc.Display, 0, nullptr, false);
     }
     const Record record = DocumentRecord(doc, file, read, options);
     if (options.json) {

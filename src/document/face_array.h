@@ -1,7 +1,7 @@
 // An object's faces: the incoming list as read, the line, triangle and quad
 // lists that SplitFacesByCorners fills, the normal arrays of the normals
-// pass, and per-corner colours for the lists whose faces carry them. A face's
-// index is its position in its own list.
+// pass, and per-corner colours and texture coordinates for the lists whose
+// faces carry them. A face's index is its position in its own list.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,7 @@
 
 #include "document/corner_normals.h"
 #include "document/mesh_face.h"
+#include "document/vector2.h"
 #include "foundation/vector3.h"
 
 namespace brimvale {
@@ -22,6 +23,12 @@ enum class FaceList { Incoming = 0, Lines = 1, Triangles = 2, Quads = 3 };
 struct CCornerColours {
   static constexpr uint32_t kWhite = 0xFFFFFFFFu;
   uint32_t m_Color[4] = {kWhite, kWhite, kWhite, kWhite};
+};
+
+// The texture coordinates of one face's corners; a new
+// pair where a model gives none.
+struct CCornerUVs {
+  CVector2 m_UV[4];
 };
 
 class CFaceArray {
@@ -44,7 +51,8 @@ class CFaceArray {
 
   // Per list: fresh size (default faces), clear, resize keeping contents,
   // append another array's list, copy another's list (whole or range), swap.
-  // Colours go with their faces; faces added beside coloured ones are white.
+  // Colours and UVs go with their faces; faces added beside coloured ones are
+  // white, beside ones with UVs new pairs.
   void SetSize(FaceList which, int count);
   void Clear(FaceList which);
   void Resize(FaceList which, int count, bool exactReallocation = false);
@@ -73,6 +81,27 @@ class CFaceArray {
     return false;
   }
 
+  // Texture coordinates of a list's faces, kept exactly like the colours:
+  // empty for a list whose faces carry none, whose faces then read as new pairs.
+  std::vector<CCornerUVs>& UVs(FaceList which) { return m_UVs[static_cast<int>(which)]; }
+  const std::vector<CCornerUVs>& UVs(FaceList which) const { return m_UVs[static_cast<int>(which)]; }
+  // The UVs of face `face` of a list, or null when the list has none.
+  const CCornerUVs* FaceUVs(FaceList which, std::size_t face) const {
+    const auto& uvs = UVs(which);
+    return face < uvs.size() && uvs.size() == List(which).size() ? &uvs[face] : nullptr;
+  }
+  bool HasUVs() const {
+    for (const auto& uvs : m_UVs)
+      if (!uvs.empty()) return true;
+    return false;
+  }
+  void FreeUVs() {
+    for (auto& uvs : m_UVs) std::vector<CCornerUVs>().swap(uvs);
+  }
+  // Brings a list's colours and UVs, where it has any, to its face count:
+  // for whoever added faces to List() directly.
+  void PadCornerData(FaceList which);
+
   // The face normals, sized to the current triangle and quad counts but not
   // zeroed (the caller writes every entry); the corner normals are left to the caller.
   void SizeNormalsUnfilled();
@@ -86,11 +115,9 @@ class CFaceArray {
   CCornerNormals m_QuadCornerNormals;      // four per quad
 
  private:
-  // Pads a list's colours with white up to its face count, once it has any.
-  void PadColours(FaceList which);
-
   std::vector<CMeshFace> m_Lists[4];
   std::vector<CCornerColours> m_Colours[4];
+  std::vector<CCornerUVs> m_UVs[4];
   bool m_bNormalsAllocated = false;
 };
 

@@ -32,6 +32,8 @@ class CMeshBuilder {
   void CopyAttributesFrom(const CMeshObject& source);
   void CopyGeometryFrom(CMeshObject& source);
   void MergeFrom(CMeshObject& source, bool buildEdges, bool rebuildLinks);
+  // Reverses the corner indices only; the overload below also turns the
+  // list's colours and UVs with them.
   static void InvertFace(CMeshFace& face);
   // Inverts one face of the target's line, triangle or quad list and discards
   // the target's derived geometry; false when the index is out of range.
@@ -39,7 +41,10 @@ class CMeshBuilder {
   int VertexReferenceCount(int vertex);
   void FreezeModifiers();
   // Runs the chain for display and caches the result with its normals.
-  void BuildDerivedGeometry(const CDisplaySettings* display);
+  // Without keepUVs the derived faces carry no texture coordinates: for
+  // callers that read none (counts, untextured output), whose peak they would
+  // otherwise raise by a third.
+  void BuildDerivedGeometry(const CDisplaySettings* display, bool keepUVs = true);
 
   // Geometry stages (geometry/). Each empties the target first and builds the
   // edges and links it needs on the source, so the source is not const.

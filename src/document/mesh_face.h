@@ -4,18 +4,17 @@
 
 #include <cstdint>
 
-#include "document/vector2.h"
-
 namespace brimvale {
 
 inline constexpr uint8_t kFlagSelected = 0x01;
 inline constexpr uint8_t kFlagShown = 0x02;
 
+// Per-corner texture coordinates live beside the faces (CFaceArray::UVs), so
+// the untextured faces of a derived mesh do not carry them.
 struct CMeshFace {
   int m_Index[4] = {0, 0, 0, 0};
-  CVector2 m_UV[4];
   int m_nMaterial = -1;  // -1 or outside the material list: no material
-  // A byte beside the flags keeps a face at 56 bytes, not 60: a derived mesh
+  // A byte beside the flags keeps a face at 24 bytes, not 28: a derived mesh
   // holds tens of millions of them. Never more than 4 outside a reader's scratch.
   int8_t m_nCorners = 3;
   uint8_t m_Flags = kFlagShown;
@@ -26,6 +25,8 @@ struct CMeshFace {
   // Hiding a face also deselects it.
   void SetShown(bool on) { m_Flags = on ? (m_Flags | kFlagShown) : (m_Flags & ~(kFlagShown | kFlagSelected)); }
 };
+
+static_assert(sizeof(CMeshFace) == 24, "a face is what a derived mesh is made of: keep it small");
 
 struct CMeshEdge {
   int m_v0 = 0;

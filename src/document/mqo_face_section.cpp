@@ -125,12 +125,12 @@ void ParseFaceLine(std::string_view line, FaceLine& face) {
 }
 
 // Sets corner `corner` of `target` from corner `source` of the line.
-void SetCorner(CMeshFace& target, int corner, const FaceLine& line, int source) {
+void SetCorner(CMeshFace& target, CCornerUVs& uvs, int corner, const FaceLine& line, int source) {
   target.m_Index[corner] = line.indices[static_cast<size_t>(source)];
   const size_t u = 2 * static_cast<size_t>(source);
   if (u + 1 < line.uv.size()) {
-    target.m_UV[corner].u = line.uv[u];
-    target.m_UV[corner].v = line.uv[u + 1];
+    uvs.m_UV[corner].u = line.uv[u];
+    uvs.m_UV[corner].v = line.uv[u + 1];
   }
 }
 
@@ -171,6 +171,16 @@ void ReadFaceSection(CMqoReadContext& context, CMeshObject& object) {
     colours.push_back(entry);
   };
   static constexpr int kInOrder[4] = {0, 1, 2, 3};
+  // UVs likewise: none kept until a face gives some.
+  std::vector<CCornerUVs>& uvs = object.m_Faces.UVs(FaceList::Incoming);
+  const auto addUVs = [&](const FaceLine& from, const CCornerUVs& entry) {
+    if (from.uv.empty() && uvs.empty()) return;
+    // Sized like the faces once, not doubled as it grows: a large model's
+    // UVs are as large as its faces.
+    if (uvs.empty()) uvs.reserve(faces.capacity());
+    uvs.resize(faces.size() - 1);
+    uvs.push_back(entry);
+  };
 
   const int vertexCount = object.VertexCount();
   const std::vector<CVector3>& positions = object.m_Vertices.Positions();
@@ -190,9 +200,11 @@ void ReadFaceSection(CMqoReadContext& context, CMeshObject& object) {
     face.m_nMaterial = line.material;
     if (line.corners <= 4) {
       face.m_nCorners = line.corners;
-      for (int c = 0; c < line.corners; ++c) SetCorner(face, c, line, c);
+      CCornerUVs faceUVs;
+      for (int c = 0; c < line.corners; ++c) SetCorner(face, faceUVs, c, line, c);
       faces.push_back(face);
       addColours(line, kInOrder, line.corners);
+      addUVs(line, faceUVs);
       continue;
     }
     polygon.clear();
@@ -203,12 +215,14 @@ void ReadFaceSection(CMqoReadContext& context, CMeshObject& object) {
     TriangulatePolygon(polygon, triangles, context.triangulationBudget);
     face.m_nCorners = 3;
     for (const auto& triangle : triangles) {
-      for (int c = 0; c < 3; ++c) SetCorner(face, c, line, triangle[static_cast<size_t>(c)]);
+      CCornerUVs faceUVs;
+      for (int c = 0; c < 3; ++c) SetCorner(face, faceUVs, c, line, triangle[static_cast<size_t>(c)]);
       faces.push_back(face);
       addColours(line, triangle.data(), 3);
+      addUVs(line, faceUVs);
     }
   }
-  if (!colours.empty()) colours.resize(faces.size());
+  object.m_Faces.PadCornerData(FaceList::Incoming);
   SkipToChunkEnd(cursor, 1);
 }
 

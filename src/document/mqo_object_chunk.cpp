@@ -179,6 +179,7 @@ void SortFacesByCorners(CFaceArray& faces) {
   for (const FaceList list : {FaceList::Lines, FaceList::Triangles, FaceList::Quads}) faces.Clear(list);
   faces.List(target).swap(incoming);
   faces.Colours(target).swap(faces.Colours(FaceList::Incoming));
+  faces.UVs(target).swap(faces.UVs(FaceList::Incoming));
   faces.Clear(FaceList::Incoming);
 }
 

@@ -39,7 +39,7 @@ bool DeformersApply(const CMeshObject& obj) {
 
 class CDerivationChain {
  public:
-  explicit CDerivationChain(CMeshObject& object) : m_Object(object), m_pCurrent(&object) {}
+  CDerivationChain(CMeshObject& object, bool keepUVs) : m_Object(object), m_pCurrent(&object), m_bKeepUVs(keepUVs) {}
 
   CMeshObject& Current() const { return *m_pCurrent; }
   bool Applied() const { return m_pCurrent != &m_Object; }
@@ -83,6 +83,9 @@ class CDerivationChain {
     temporary = std::make_unique<CMeshObject>();
     CMeshBuilder builder(temporary.get());
     stage(builder, *m_pCurrent);
+    // Only the first stage reads the object's UVs; dropping them here keeps
+    // every later stage free of them.
+    if (!m_bKeepUVs) temporary->m_Faces.FreeUVs();
     builder.CopyAttributesFrom(m_Object);
     Advance(temporary.get());
   }
@@ -102,6 +105,7 @@ class CDerivationChain {
       CMeshBuilder builder(temporary.get());
       builder.CopyGeometryFrom(m_Object);
       builder.CopyAttributesFrom(m_Object);
+      if (!m_bKeepUVs) temporary->m_Faces.FreeUVs();
       m_pCurrent = temporary.get();
     }
     for (const auto& deformer : m_Object.m_Deformers) {
@@ -113,6 +117,7 @@ class CDerivationChain {
 
   CMeshObject& m_Object;
   CMeshObject* m_pCurrent;
+  const bool m_bKeepUVs;
   std::unique_ptr<CMeshObject> m_Temporaries[kSlotCount];
 };
 
@@ -160,7 +165,7 @@ std::unique_ptr<CMeshObject> FrozenCopy(CMeshObject& object) {
 void CMeshBuilder::FreezeModifiers() {
   if (!m_pTarget) return;
   CMeshObject& obj = *m_pTarget;
-  CDerivationChain chain(obj);
+  CDerivationChain chain(obj, true);
   chain.Run(nullptr, true);
   if (obj.m_bLathe) obj.m_bLathe = 0;
   if (obj.m_nMirrorType != 0) obj.m_nMirrorType = 0;
@@ -174,10 +179,10 @@ void CMeshBuilder::FreezeModifiers() {
   obj.DiscardDerived();
 }
 
-void CMeshBuilder::BuildDerivedGeometry(const CDisplaySettings* display) {
+void CMeshBuilder::BuildDerivedGeometry(const CDisplaySettings* display, bool keepUVs) {
   if (!m_pTarget) return;
   CMeshObject& obj = *m_pTarget;
-  CDerivationChain chain(obj);
+  CDerivationChain chain(obj, keepUVs);
   chain.Run(display, false);
   CMeshObject& current = chain.Current();
   CMeshBuilder(&current).ComputeSmoothNormals();

@@ -8,6 +8,7 @@
 #include "foundation/float_math.h"
 #include "foundation/math_constants.h"
 #include "geometry/corner_colour_math.h"
+#include "geometry/corner_uvs.h"
 
 namespace brimvale {
 
@@ -154,6 +155,13 @@ void CMeshBuilder::BuildLathe(CMeshObject& source) {
       quads.push_back(quad);
       if (coloured) quadColours.push_back(swept);
     }
+  }
+  // Swept quads have no texture coordinates of their own.
+  if (const auto* sourceQuadUVs = ListUVs(source.m_Faces, FaceList::Quads)) {
+    auto& quadUVs = obj.m_Faces.UVs(FaceList::Quads);
+    quadUVs.reserve(quads.size());
+    quadUVs = *sourceQuadUVs;
+    quadUVs.resize(quads.size());
   }
 }
 

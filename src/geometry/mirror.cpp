@@ -8,6 +8,7 @@
 
 #include "document/mesh_builder.h"
 #include "geometry/corner_colour_math.h"
+#include "geometry/corner_uvs.h"
 
 namespace brimvale {
 
@@ -17,14 +18,18 @@ inline float& Coordinate(CVector3& p, int axis) { return axis == 0 ? p.x : (axis
 // Not a number counts as on the plane, like zero.
 inline bool OffPlane(float c) { return c < 0.0f || c > 0.0f; }
 
-// Mirrored copy of a face: corners reversed with their texture coordinates.
+// Mirrored copy of a face: corners reversed.
 CMeshFace Reversed(const CMeshFace& face, int corners) {
   CMeshFace out = face;
   out.m_nCorners = corners;
-  for (int i = 0; i < corners; ++i) {
-    out.m_Index[i] = face.m_Index[corners - 1 - i];
-    out.m_UV[i] = face.m_UV[corners - 1 - i];
-  }
+  for (int i = 0; i < corners; ++i) out.m_Index[i] = face.m_Index[corners - 1 - i];
+  return out;
+}
+
+// Texture coordinates of a mirrored face, reversed like its corners.
+CCornerUVs Reversed(const CCornerUVs& uvs, int corners) {
+  CCornerUVs out = uvs;
+  for (int i = 0; i < corners; ++i) out.m_UV[i] = uvs.m_UV[corners - 1 - i];
   return out;
 }
 
@@ -36,9 +41,9 @@ CCornerColours Reversed(const CCornerColours& colours, int corners) {
 }
 
 // Texture coordinate of the first corner of face that names vertex.
-CVector2 CoordinateAt(const CMeshFace& face, int vertex) {
+CVector2 CoordinateAt(const CMeshFace& face, const CCornerUVs& uvs, int vertex) {
   for (int c = 0; c < face.m_nCorners && c < 4; ++c) {
-    if (face.m_Index[c] == vertex) return face.m_UV[c];
+    if (face.m_Index[c] == vertex) return uvs.m_UV[c];
   }
   return CVector2();
 }
@@ -107,6 +112,12 @@ void MirrorSeparate(const CMeshObject& source, CMeshObject& target, int axis) {
       for (int c = 0; c < corners; ++c) copy.m_Index[c] += n;
       to.push_back(copy);
     }
+    if (const auto* fromUVs = ListUVs(source.m_Faces, kinds[k])) {
+      auto& toUVs = target.m_Faces.UVs(kinds[k]);
+      toUVs.reserve(2 * fromUVs->size());
+      toUVs = *fromUVs;
+      for (const CCornerUVs& uvs : *fromUVs) toUVs.push_back(Reversed(uvs, corners));
+    }
     const auto* fromColours = ListColours(source.m_Faces, kinds[k]);
     if (!fromColours) continue;
     auto& toColours = target.m_Faces.Colours(kinds[k]);
@@ -120,7 +131,11 @@ void MirrorSeparate(const CMeshObject& source, CMeshObject& target, int axis) {
 class CJoinedMirror {
  public:
   CJoinedMirror(CMeshObject& source, CMeshObject& target, int axis)
-      : m_Source(source), m_Target(target), m_nAxis(axis), m_bColoured(source.m_Faces.HasColours()) {}
+      : m_Source(source),
+        m_Target(target),
+        m_nAxis(axis),
+        m_bColoured(source.m_Faces.HasColours()),
+        m_bMapped(source.m_Faces.HasUVs()) {}
 
   void Run() {
     MapVertices();
@@ -130,8 +145,8 @@ class CJoinedMirror {
     m_Target.m_bEdgesBuilt = 1;
     WalkEdges();
     CopyLines();
-    CopyFaces(FaceList::Triangles, 3, m_NewTriangles, m_NewTriangleColours);
-    CopyFaces(FaceList::Quads, 4, m_NewQuads, m_NewQuadColours);
+    CopyFaces(FaceList::Triangles, 3, m_NewTriangles, m_NewTriangleColours, m_NewTriangleUVs);
+    CopyFaces(FaceList::Quads, 4, m_NewQuads, m_NewQuadColours, m_NewQuadUVs);
   }
 
  private:
@@ -166,8 +181,8 @@ class CJoinedMirror {
 
   // Counts b's corners in a's triangles, then a's quads, stopping at the face
   // where the count reaches 2; returns it and the last face where b was found,
-  // with that face's colours (white when it has none).
-  int CountFaces(int a, int b, const CMeshFace*& found, CCornerColours& foundColours) const {
+  // with that face's colours (white when it has none) and UVs.
+  int CountFaces(int a, int b, const CMeshFace*& found, CCornerColours& foundColours, CCornerUVs& foundUVs) const {
     const CVertexLinks links = m_Source.m_Vertices.Links(a);
     int count = 0;
     found = nullptr;
@@ -182,6 +197,7 @@ class CJoinedMirror {
       if (hit) {
         found = &face;
         if (m_bColoured) foundColours = ColoursOrWhite(ListColours(m_Source.m_Faces, which), static_cast<size_t>(f));
+        if (m_bMapped) foundUVs = UVsOrZero(ListUVs(m_Source.m_Faces, which), static_cast<size_t>(f));
       }
       return count >= 2;
     };
@@ -218,7 +234,8 @@ class CJoinedMirror {
 
       const CMeshFace* face = nullptr;
       CCornerColours faceColours;
-      const int count = CountFaces(a, b, face, faceColours);
+      CCornerUVs faceUVs;
+      const int count = CountFaces(a, b, face, faceColours, faceUVs);
       if (count >= 2) continue;  // interior
       if (count == 0) m_Replaced.insert(PairKey(a, b));
 
@@ -229,14 +246,16 @@ class CJoinedMirror {
         quad.m_Index[1] = a;
         quad.m_Index[2] = Map(a);
         quad.m_Index[3] = Map(b);
-        if (face) {
-          const CVector2 atB = CoordinateAt(*face, b), atA = CoordinateAt(*face, a);
-          quad.m_UV[0] = atB;
-          quad.m_UV[1] = atA;
-          quad.m_UV[2] = atA;
-          quad.m_UV[3] = atB;
-        }
         m_NewQuads.push_back(quad);
+        if (m_bMapped) {
+          CCornerUVs uvs;
+          if (face) {
+            const CVector2 atB = CoordinateAt(*face, faceUVs, b), atA = CoordinateAt(*face, faceUVs, a);
+            uvs.m_UV[0] = uvs.m_UV[3] = atB;
+            uvs.m_UV[1] = uvs.m_UV[2] = atA;
+          }
+          m_NewQuadUVs.push_back(uvs);
+        }
         if (m_bColoured) {
           CCornerColours colours;
           if (face) {
@@ -255,13 +274,17 @@ class CJoinedMirror {
         triangle.m_Index[0] = b;
         triangle.m_Index[1] = a;
         triangle.m_Index[2] = Map(x);
-        if (face) {
-          triangle.m_nMaterial = face->m_nMaterial;
-          triangle.m_UV[0] = CoordinateAt(*face, b);
-          triangle.m_UV[1] = CoordinateAt(*face, a);
-          triangle.m_UV[2] = CoordinateAt(*face, x);
-        }
+        if (face) triangle.m_nMaterial = face->m_nMaterial;
         m_NewTriangles.push_back(triangle);
+        if (m_bMapped) {
+          CCornerUVs uvs;
+          if (face) {
+            uvs.m_UV[0] = CoordinateAt(*face, faceUVs, b);
+            uvs.m_UV[1] = CoordinateAt(*face, faceUVs, a);
+            uvs.m_UV[2] = CoordinateAt(*face, faceUVs, x);
+          }
+          m_NewTriangleUVs.push_back(uvs);
+        }
         if (m_bColoured) {
           CCornerColours colours;
           if (face) {
@@ -277,12 +300,15 @@ class CJoinedMirror {
     edges.insert(edges.end(), m_ExtraEdges.begin(), m_ExtraEdges.end());
   }
 
-  // A mirrored line keeps its corner order, so its colours too.
+  // A mirrored line keeps its corner order, so its colours too; its mirror
+  // image carries no texture coordinates.
   void CopyLines() {
     const auto& from = m_Source.m_Faces.Lines();
     const auto* fromColours = m_bColoured ? ListColours(m_Source.m_Faces, FaceList::Lines) : nullptr;
+    const auto* fromUVs = ListUVs(m_Source.m_Faces, FaceList::Lines);
     auto& lines = m_Target.m_Faces.Lines();
     auto& colours = m_Target.m_Faces.Colours(FaceList::Lines);
+    auto& uvs = m_Target.m_Faces.UVs(FaceList::Lines);
     lines.reserve(2 * from.size());
     if (m_bColoured) colours.reserve(2 * from.size());
     for (size_t i = 0; i < from.size(); ++i) {
@@ -295,6 +321,10 @@ class CJoinedMirror {
       mirrored.m_Index[0] = Map(a);
       mirrored.m_Index[1] = Map(b);
       lines.push_back(mirrored);
+      if (fromUVs) {
+        uvs.push_back((*fromUVs)[i]);
+        uvs.emplace_back();
+      }
       if (!m_bColoured) continue;
       const CCornerColours lineColours = ColoursOrWhite(fromColours, i);
       colours.push_back(lineColours);
@@ -306,7 +336,7 @@ class CJoinedMirror {
   // colours (white where the source had none), since bridging faces may take
   // a coloured face's colours into a list whose source faces had none.
   void CopyFaces(FaceList which, int corners, const std::vector<CMeshFace>& added,
-                 const std::vector<CCornerColours>& addedColours) {
+                 const std::vector<CCornerColours>& addedColours, const std::vector<CCornerUVs>& addedUVs) {
     const auto& from = m_Source.m_Faces.List(which);
     auto& to = m_Target.m_Faces.List(which);
     to.reserve(2 * from.size() + added.size());
@@ -317,6 +347,16 @@ class CJoinedMirror {
       to.push_back(copy);
     }
     to.insert(to.end(), added.begin(), added.end());
+    if (m_bMapped) {
+      // As with the colours: bridging faces may take UVs into any list.
+      const auto* fromUVs = ListUVs(m_Source.m_Faces, which);
+      auto& uvs = m_Target.m_Faces.UVs(which);
+      uvs.reserve(to.size());
+      if (fromUVs) uvs = *fromUVs;
+      uvs.resize(from.size());
+      for (size_t i = 0; i < from.size(); ++i) uvs.push_back(Reversed(UVsOrZero(fromUVs, i), corners));
+      uvs.insert(uvs.end(), addedUVs.begin(), addedUVs.end());
+    }
     if (!m_bColoured) return;
     const auto* fromColours = ListColours(m_Source.m_Faces, which);
     auto& colours = m_Target.m_Faces.Colours(which);
@@ -331,6 +371,7 @@ class CJoinedMirror {
   CMeshObject& m_Target;
   int m_nAxis;
   const bool m_bColoured;  // some face of the source carries colours
+  const bool m_bMapped;    // some face of the source carries UVs
   std::vector<int> m_Map;
   std::vector<uint8_t> m_Connected;  // connecting edge (x, map(x)) already listed
   std::vector<CMeshEdge> m_ExtraEdges;
@@ -340,6 +381,9 @@ class CJoinedMirror {
   // In step with the new faces, filled only when the source is coloured.
   std::vector<CCornerColours> m_NewTriangleColours;
   std::vector<CCornerColours> m_NewQuadColours;
+  // Likewise, only when the source carries UVs.
+  std::vector<CCornerUVs> m_NewTriangleUVs;
+  std::vector<CCornerUVs> m_NewQuadUVs;
 };
 
 }  // namespace

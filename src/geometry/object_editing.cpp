@@ -3,6 +3,7 @@
 // Every edit that changes geometry or settings discards the derived cache.
 #include "document/mesh_builder.h"
 #include "geometry/corner_colour_math.h"
+#include "geometry/corner_uvs.h"
 
 namespace brimvale {
 
@@ -88,6 +89,16 @@ void AppendColours(CFaceArray& target, const CFaceArray& source, FaceList which,
   colours.resize(target.List(which).size());
 }
 
+// The same for the UVs: new pairs for faces of the side that had none.
+void AppendUVs(CFaceArray& target, const CFaceArray& source, FaceList which, size_t before) {
+  const auto* sourceUVs = ListUVs(source, which);
+  auto& uvs = target.UVs(which);
+  if (uvs.empty() && !sourceUVs) return;
+  uvs.resize(before);
+  if (sourceUVs) uvs.insert(uvs.end(), sourceUVs->begin(), sourceUVs->end());
+  uvs.resize(target.List(which).size());
+}
+
 }  // namespace
 
 void CMeshBuilder::MergeFrom(CMeshObject& source, bool buildEdges, bool rebuildLinks) {
@@ -119,6 +130,7 @@ void CMeshBuilder::MergeFrom(CMeshObject& source, bool buildEdges, bool rebuildL
     const size_t before = obj.m_Faces.List(which).size();
     AppendShifted(obj.m_Faces.List(which), source.m_Faces.List(which), n);
     AppendColours(obj.m_Faces, source.m_Faces, which, before);
+    AppendUVs(obj.m_Faces, source.m_Faces, which, before);
   }
   if (rebuildLinks) {
     if (obj.m_bEdgesBuilt) BuildVertexEdgeLinks();
@@ -129,10 +141,7 @@ void CMeshBuilder::MergeFrom(CMeshObject& source, bool buildEdges, bool rebuildL
 void CMeshBuilder::InvertFace(CMeshFace& face) {
   const CMeshFace original = face;
   const int k = face.m_nCorners < 4 ? face.m_nCorners : 4;
-  for (int i = 0; i < k; ++i) {
-    face.m_Index[i] = original.m_Index[k - 1 - i];
-    face.m_UV[i] = original.m_UV[k - 1 - i];
-  }
+  for (int i = 0; i < k; ++i) face.m_Index[i] = original.m_Index[k - 1 - i];
 }
 
 bool CMeshBuilder::InvertFace(FaceList which, int index) {
@@ -147,6 +156,13 @@ bool CMeshBuilder::InvertFace(FaceList which, int index) {
     const CCornerColours original = corners;
     const int k = face.m_nCorners < 4 ? face.m_nCorners : 4;
     for (int i = 0; i < k; ++i) corners.m_Color[i] = original.m_Color[k - 1 - i];
+  }
+  auto& uvs = m_pTarget->m_Faces.UVs(which);
+  if (uvs.size() == list.size()) {
+    CCornerUVs& corners = uvs[static_cast<size_t>(index)];
+    const CCornerUVs original = corners;
+    const int k = face.m_nCorners < 4 ? face.m_nCorners : 4;
+    for (int i = 0; i < k; ++i) corners.m_UV[i] = original.m_UV[k - 1 - i];
   }
   // Corner order changed: the face links keep their entries, but cached
   // normals and derived geometry are stale.

@@ -203,14 +203,14 @@ std::vector<size_t> CostliestFirst(const std::vector<CMeshObject*>& objects) {
 }
 
 bool BuildDerivedGeometryInParallel(const std::vector<CMeshObject*>& objects, const CDisplaySettings* display,
-                                    int threads, const DerivationProgress& progress) {
+                                    int threads, const DerivationProgress& progress, bool keepUVs) {
   std::vector<CMeshObject*> wanted;
   for (CMeshObject* object : objects)
     if (object && !object->m_pDerived) wanted.push_back(object);
   const std::vector<size_t> order = CostliestFirst(wanted);
   return RunInParallel(
-      wanted.size(), threads, [&](size_t i) { CMeshBuilder(wanted[i]).BuildDerivedGeometry(display); }, progress,
-      &order);
+      wanted.size(), threads, [&](size_t i) { CMeshBuilder(wanted[i]).BuildDerivedGeometry(display, keepUVs); },
+      progress, &order);
 }
 
 bool FreezeInParallel(const std::vector<CMeshObject*>& objects, int threads, const DerivationProgress& progress) {

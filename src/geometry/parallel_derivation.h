@@ -47,9 +47,11 @@ double DerivationCost(const CMeshObject& object);
 // The objects' indices, costliest first (ties in list order).
 std::vector<size_t> CostliestFirst(const std::vector<CMeshObject*>& objects);
 
-// Builds the derived geometry of every listed object that has none.
+// Builds the derived geometry of every listed object that has none (with
+// keepUVs as CMeshBuilder::BuildDerivedGeometry takes it).
 bool BuildDerivedGeometryInParallel(const std::vector<CMeshObject*>& objects, const CDisplaySettings* display,
-                                    int threads = 0, const DerivationProgress& progress = nullptr);
+                                    int threads = 0, const DerivationProgress& progress = nullptr,
+                                    bool keepUVs = true);
 
 // Freezes every listed object (see CMeshBuilder::FreezeModifiers).
 bool FreezeInParallel(const std::vector<CMeshObject*>& objects, int threads = 0,

@@ -8,6 +8,7 @@
 
 #include "document/mesh_builder.h"
 #include "geometry/corner_colour_math.h"
+#include "geometry/corner_uvs.h"
 #include "geometry/patch_points.h"
 
 namespace brimvale {
@@ -21,19 +22,23 @@ inline CVector2 Mean2(const CVector2& a, const CVector2& b) {
   return m;
 }
 
-inline CMeshFace SplitQuad(const CMeshFace& from, int c0, int c1, int c2, int c3, const CVector2& t0,
-                           const CVector2& t1, const CVector2& t2, const CVector2& t3) {
+inline CMeshFace SplitQuad(const CMeshFace& from, int c0, int c1, int c2, int c3) {
   CMeshFace quad = from;  // material and flags
   quad.m_nCorners = 4;
   quad.m_Index[0] = c0;
   quad.m_Index[1] = c1;
   quad.m_Index[2] = c2;
   quad.m_Index[3] = c3;
-  quad.m_UV[0] = t0;
-  quad.m_UV[1] = t1;
-  quad.m_UV[2] = t2;
-  quad.m_UV[3] = t3;
   return quad;
+}
+
+inline CCornerUVs SplitUVs(const CVector2& t0, const CVector2& t1, const CVector2& t2, const CVector2& t3) {
+  CCornerUVs uvs;
+  uvs.m_UV[0] = t0;
+  uvs.m_UV[1] = t1;
+  uvs.m_UV[2] = t2;
+  uvs.m_UV[3] = t3;
+  return uvs;
 }
 
 inline CCornerColours SplitColours(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3) {
@@ -47,9 +52,9 @@ inline CCornerColours SplitColours(uint32_t c0, uint32_t c1, uint32_t c2, uint32
 
 class CFaceSplitter {
  public:
-  // Colours go the way of the texture coordinates: once any source face is
-  // coloured, the lines and quads of the result carry colours (white where the
-  // source had none).
+  // Once any source face is coloured, the lines and quads of the result carry
+  // colours (white where the source had none). Texture coordinates are blended
+  // only when the source triangles or quads carry them; split lines carry none.
   CFaceSplitter(const CPatchSource& s, const CFaceArray& sourceFaces, CMeshObject& target,
                 const std::vector<int>& facePoints, bool edges)
       : m_bEdges(edges),
@@ -61,7 +66,12 @@ class CFaceSplitter {
         m_bColoured(sourceFaces.HasColours()),
         m_pLineColours(ListColours(sourceFaces, FaceList::Lines)),
         m_pTriangleColours(ListColours(sourceFaces, FaceList::Triangles)),
-        m_pQuadColours(ListColours(sourceFaces, FaceList::Quads)) {
+        m_pQuadColours(ListColours(sourceFaces, FaceList::Quads)),
+        m_pTriangleUVs(ListUVs(sourceFaces, FaceList::Triangles)),
+        m_pQuadUVs(ListUVs(sourceFaces, FaceList::Quads)),
+        m_bMapped(m_pTriangleUVs || m_pQuadUVs) {
+    if (m_bMapped)
+      m_Target.m_Faces.UVs(FaceList::Quads).reserve(3 * static_cast<size_t>(s.T) + 4 * static_cast<size_t>(s.Q));
     if (!m_bColoured) return;
     m_Target.m_Faces.Colours(FaceList::Lines).reserve(2 * m_SourceLines.size());
     m_Target.m_Faces.Colours(FaceList::Quads).reserve(3 * static_cast<size_t>(s.T) + 4 * static_cast<size_t>(s.Q));
@@ -120,15 +130,10 @@ class CFaceSplitter {
                           (p0.z + p1.z + p2.z) * 0.33333334f);
       const size_t slot = 3 * static_cast<size_t>(t);
       const int e0 = Point(slot, c0, c1), e1 = Point(slot + 1, c1, c2), e2 = Point(slot + 2, c2, c0);
-      const CVector2 &t0 = face.m_UV[0], &t1 = face.m_UV[1], &t2 = face.m_UV[2];
-      const CVector2 m01 = Mean2(t0, t1), m02 = Mean2(t0, t2), m12 = Mean2(t1, t2);
-      CVector2 centre = t0;
-      centre += t1;
-      centre += t2;
-      centre /= 3.0f;
-      quads.push_back(SplitQuad(face, c0, e0, j, e2, t0, m01, centre, m02));
-      quads.push_back(SplitQuad(face, c1, e1, j, e0, t1, m12, centre, m01));
-      quads.push_back(SplitQuad(face, c2, e2, j, e1, t2, m02, centre, m12));
+      quads.push_back(SplitQuad(face, c0, e0, j, e2));
+      quads.push_back(SplitQuad(face, c1, e1, j, e0));
+      quads.push_back(SplitQuad(face, c2, e2, j, e1));
+      if (m_bMapped) SplitTriangleUVs(UVsOrZero(m_pTriangleUVs, static_cast<size_t>(t)));
       if (m_bColoured) SplitTriangleColours(ColoursOrWhite(m_pTriangleColours, static_cast<size_t>(t)));
       if (!m_bEdges) continue;
       edges.push_back(CMeshEdge{e0, j, 0});
@@ -151,17 +156,11 @@ class CFaceSplitter {
       const size_t slot = base + 4 * static_cast<size_t>(q);
       const int e0 = Point(slot, c0, c1), e1 = Point(slot + 1, c1, c2), e2 = Point(slot + 2, c2, c3),
                 e3 = Point(slot + 3, c3, c0);
-      const CVector2 &t0 = face.m_UV[0], &t1 = face.m_UV[1], &t2 = face.m_UV[2], &t3 = face.m_UV[3];
-      const CVector2 m01 = Mean2(t0, t1), m12 = Mean2(t1, t2), m23 = Mean2(t2, t3), m30 = Mean2(t3, t0);
-      CVector2 centre = t0;
-      centre += t1;
-      centre += t2;
-      centre += t3;
-      centre *= 0.25f;
-      quads.push_back(SplitQuad(face, c0, e0, j, e3, t0, m01, centre, m30));
-      quads.push_back(SplitQuad(face, c1, e1, j, e0, t1, m12, centre, m01));
-      quads.push_back(SplitQuad(face, c2, e2, j, e1, t2, m23, centre, m12));
-      quads.push_back(SplitQuad(face, c3, e3, j, e2, t3, m30, centre, m23));
+      quads.push_back(SplitQuad(face, c0, e0, j, e3));
+      quads.push_back(SplitQuad(face, c1, e1, j, e0));
+      quads.push_back(SplitQuad(face, c2, e2, j, e1));
+      quads.push_back(SplitQuad(face, c3, e3, j, e2));
+      if (m_bMapped) SplitQuadUVs(UVsOrZero(m_pQuadUVs, static_cast<size_t>(q)));
       if (m_bColoured) SplitQuadColours(ColoursOrWhite(m_pQuadColours, static_cast<size_t>(q)));
       if (!m_bEdges) continue;
       edges.push_back(CMeshEdge{e0, j, 0});
@@ -169,6 +168,36 @@ class CFaceSplitter {
       edges.push_back(CMeshEdge{e2, j, 0});
       edges.push_back(CMeshEdge{e3, j, 0});
     }
+  }
+
+  // Texture coordinates of the three quads of a triangle, in SplitTriangles' order.
+  void SplitTriangleUVs(const CCornerUVs& from) {
+    const CVector2 &t0 = from.m_UV[0], &t1 = from.m_UV[1], &t2 = from.m_UV[2];
+    const CVector2 m01 = Mean2(t0, t1), m02 = Mean2(t0, t2), m12 = Mean2(t1, t2);
+    CVector2 centre = t0;
+    centre += t1;
+    centre += t2;
+    centre /= 3.0f;
+    auto& uvs = m_Target.m_Faces.UVs(FaceList::Quads);
+    uvs.push_back(SplitUVs(t0, m01, centre, m02));
+    uvs.push_back(SplitUVs(t1, m12, centre, m01));
+    uvs.push_back(SplitUVs(t2, m02, centre, m12));
+  }
+
+  // Texture coordinates of the four quads of a quad, in SplitQuads' order.
+  void SplitQuadUVs(const CCornerUVs& from) {
+    const CVector2 &t0 = from.m_UV[0], &t1 = from.m_UV[1], &t2 = from.m_UV[2], &t3 = from.m_UV[3];
+    const CVector2 m01 = Mean2(t0, t1), m12 = Mean2(t1, t2), m23 = Mean2(t2, t3), m30 = Mean2(t3, t0);
+    CVector2 centre = t0;
+    centre += t1;
+    centre += t2;
+    centre += t3;
+    centre *= 0.25f;
+    auto& uvs = m_Target.m_Faces.UVs(FaceList::Quads);
+    uvs.push_back(SplitUVs(t0, m01, centre, m30));
+    uvs.push_back(SplitUVs(t1, m12, centre, m01));
+    uvs.push_back(SplitUVs(t2, m23, centre, m12));
+    uvs.push_back(SplitUVs(t3, m30, centre, m23));
   }
 
   // Corner colours of the three quads of a triangle, in SplitTriangles' order.
@@ -205,6 +234,9 @@ class CFaceSplitter {
   const std::vector<CCornerColours>* m_pLineColours;
   const std::vector<CCornerColours>* m_pTriangleColours;
   const std::vector<CCornerColours>* m_pQuadColours;
+  const std::vector<CCornerUVs>* m_pTriangleUVs;
+  const std::vector<CCornerUVs>* m_pQuadUVs;
+  const bool m_bMapped;
 };
 
 }  // namespace

@@ -66,7 +66,8 @@ CListSurvey Survey(const std::vector<CMeshFace>& faces, int corners, size_t vert
 // Lays out one face list. The owned pointers, when given, are the same
 // arrays as the normals read, and may be moved out instead of copied.
 void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexCount, const CListSurvey& survey,
-                const std::vector<uint32_t>& slotOf, bool uvs, const std::vector<CCornerColours>* colours,
+                const std::vector<uint32_t>& slotOf, bool uvs, const std::vector<CCornerUVs>* faceUVs,
+                const std::vector<CCornerColours>* colours,
                 const std::vector<char>& colouredMaterials, bool faceNormals, bool cornerNormals,
                 const CNormalArray& faceNormalsIn,
                 const CCornerNormals& cornerNormalsIn, CNormalArray* ownedFaceNormals,
@@ -119,8 +120,9 @@ void LayOutList(const std::vector<CMeshFace>& faces, int corners, size_t vertexC
       const CMeshFace& face = faces[f];
       out.faceSlots[i] = slotOf[HasMaterial(face, materials) ? static_cast<size_t>(face.m_nMaterial) + 1 : 0];
       for (size_t c = 0; c < k; ++c) out.corners[i * k + c] = static_cast<uint32_t>(face.m_Index[c]);
-      if (uvs)
-        for (size_t c = 0; c < k; ++c) out.uvs[i * k + c] = face.m_UV[c];
+      // A list without UVs reads as new pairs, already there from the resize.
+      if (uvs && faceUVs)
+        for (size_t c = 0; c < k; ++c) out.uvs[i * k + c] = (*faceUVs)[f].m_UV[c];
       if (colours) {
         const bool shown = HasMaterial(face, materials) &&
                            static_cast<size_t>(face.m_nMaterial) < colouredMaterials.size() &&
@@ -191,19 +193,25 @@ std::unique_ptr<COutputMesh> LayOut(Obj& object, Obj& derived, const COutputMesh
   auto& normals = derived.m_Faces;
   const bool triangleUVs = options.everyUV || triangleSurvey.textured;
   const bool quadUVs = options.everyUV || quadSurvey.textured;
+  const auto listUVs = [&](FaceList list) {
+    const auto& uvs = faceSource.m_Faces.UVs(list);
+    return !uvs.empty() && uvs.size() == faceSource.m_Faces.List(list).size() ? &uvs : nullptr;
+  };
+  const std::vector<CCornerUVs>* triangleFaceUVs = listUVs(FaceList::Triangles);
+  const std::vector<CCornerUVs>* quadFaceUVs = listUVs(FaceList::Quads);
   if constexpr (take) {
-    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
+    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleFaceUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_TriangleNormals,
                normals.m_TriangleCornerNormals, &normals.m_TriangleNormals, &normals.m_TriangleCornerNormals,
                mesh->triangles);
-    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
+    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadFaceUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_QuadNormals, normals.m_QuadCornerNormals,
                &normals.m_QuadNormals, &normals.m_QuadCornerNormals, mesh->quads);
   } else {
-    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
+    LayOutList(triangles, 3, vertexCount, triangleSurvey, slotOf, triangleUVs, triangleFaceUVs, triangleColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_TriangleNormals,
                normals.m_TriangleCornerNormals, nullptr, nullptr, mesh->triangles);
-    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
+    LayOutList(quads, 4, vertexCount, quadSurvey, slotOf, quadUVs, quadFaceUVs, quadColours, options.colouredMaterials, options.faceNormals, options.cornerNormals,
                normals.m_QuadNormals, normals.m_QuadCornerNormals,
                nullptr, nullptr, mesh->quads);
   }
@@ -212,7 +220,7 @@ std::unique_ptr<COutputMesh> LayOut(Obj& object, Obj& derived, const COutputMesh
 
 // A copy to derive: geometry, attributes and deformers, with the edges and
 // links the stages need built on the copy rather than on the object.
-std::unique_ptr<CMeshObject> WorkingCopy(const CMeshObject& object) {
+std::unique_ptr<CMeshObject> WorkingCopy(const CMeshObject& object, bool keepUVs) {
   auto work = std::make_unique<CMeshObject>();
   CMeshBuilder builder(work.get());
   builder.CopyAttributesFrom(object);
@@ -222,10 +230,25 @@ std::unique_ptr<CMeshObject> WorkingCopy(const CMeshObject& object) {
   work->m_Faces.CopyFrom(FaceList::Lines, object.m_Faces);
   work->m_Faces.CopyFrom(FaceList::Triangles, object.m_Faces);
   work->m_Faces.CopyFrom(FaceList::Quads, object.m_Faces);
+  if (!keepUVs) work->m_Faces.FreeUVs();
   if (!work->m_bEdgesBuilt) builder.BuildEdges();
   builder.BuildVertexEdgeLinks();
   builder.BuildVertexFaceLinks();
   return work;
+}
+
+// Whether any texture coordinate of the object can reach the output: every
+// derived face takes its material from a face of the object.
+bool ReadsUVs(const CMeshObject& object, const COutputMeshOptions& options) {
+  if (options.everyUV) return true;
+  for (const FaceList list : {FaceList::Lines, FaceList::Triangles, FaceList::Quads}) {
+    for (const CMeshFace& face : object.m_Faces.List(list)) {
+      if (face.m_nMaterial >= 0 && static_cast<size_t>(face.m_nMaterial) < options.texturedMaterials.size() &&
+          options.texturedMaterials[static_cast<size_t>(face.m_nMaterial)])
+        return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -243,7 +266,7 @@ COutputMeshOptions OutputMeshOptionsFor(const CQuorixDoc& doc, const CDisplaySet
 }
 
 std::unique_ptr<COutputMesh> BuildOutputMesh(const CMeshObject& object, const COutputMeshOptions& options) {
-  const std::unique_ptr<CMeshObject> work = WorkingCopy(object);
+  const std::unique_ptr<CMeshObject> work = WorkingCopy(object, ReadsUVs(object, options));
   CMeshBuilder(work.get()).BuildDerivedGeometry(options.display);
   if (!work->m_pDerived) return std::make_unique<COutputMesh>();
   return LayOut(*work, *work->m_pDerived, options);

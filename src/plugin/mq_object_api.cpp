@@ -179,8 +179,11 @@ int MQObj_AddFace(MQObject, int count, const int* index) {
   CMeshFace face;
   face.m_nCorners = count;
   for (int c = 0; c < count; ++c) face.m_Index[c] = index[c];
-  auto& list = object->m_Faces.List(count == 2 ? FaceList::Lines : count == 3 ? FaceList::Triangles : FaceList::Quads);
+  const FaceList which = count == 2 ? FaceList::Lines : count == 3 ? FaceList::Triangles : FaceList::Quads;
+  auto& list = object->m_Faces.List(which);
   list.push_back(face);
+  // The new face's colours are white and its UVs new pairs, in step with the list.
+  object->m_Faces.PadCornerData(which);
   GeometryChanged(*object);
   return static_cast<int>(list.size()) - 1;
 }

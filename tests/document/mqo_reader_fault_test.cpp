@@ -43,10 +43,12 @@ TEST(MqoReaderFaults, OnlyVertexMaterialAndUVGroupsOfAFaceAreRead) {
   ASSERT_EQ(r.Object(0).QuadCount(), 1);
   const CMeshFace& f = r.Object(0).m_Faces.Quads()[0];
   EXPECT_EQ(f.m_nMaterial, 0);
-  EXPECT_EQ(f.m_UV[0].u, 0.1f);
-  EXPECT_EQ(f.m_UV[0].v, 0.2f);
-  EXPECT_EQ(f.m_UV[3].u, 0.7f);
-  EXPECT_EQ(f.m_UV[3].v, 0.8f);
+  const CCornerUVs* uvs = r.Object(0).m_Faces.FaceUVs(FaceList::Quads, 0);
+  ASSERT_NE(uvs, nullptr);
+  EXPECT_EQ(uvs->m_UV[0].u, 0.1f);
+  EXPECT_EQ(uvs->m_UV[0].v, 0.2f);
+  EXPECT_EQ(uvs->m_UV[3].u, 0.7f);
+  EXPECT_EQ(uvs->m_UV[3].v, 0.8f);
 }
 
 TEST(MqoReaderFaults, PolygonsOfMoreThanFourCornersBecomeTriangles) {
@@ -68,10 +70,12 @@ TEST(MqoReaderFaults, PolygonsOfMoreThanFourCornersBecomeTriangles) {
     const double cross = static_cast<double>((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x));
     EXPECT_GT(cross, 0.0) << "triangle " << t << " keeps the polygon's winding";
     area += cross / 2.0;
+    const CCornerUVs* uvs = o.m_Faces.FaceUVs(FaceList::Triangles, static_cast<size_t>(t));
+    ASSERT_NE(uvs, nullptr);
     for (int c2 = 0; c2 < 3; ++c2) {  // each corner keeps its own UV
       const int v = f.m_Index[c2];
       const float u = v == 1 || v == 2 ? 1.0f : (v == 3 || v == 4 ? 0.5f : 0.0f);
-      EXPECT_EQ(f.m_UV[c2].u, u) << "vertex " << v;
+      EXPECT_EQ(uvs->m_UV[c2].u, u) << "vertex " << v;
     }
   }
   EXPECT_DOUBLE_EQ(area, 3.0);                          // covers the L exactly, no overlap

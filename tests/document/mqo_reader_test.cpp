@@ -231,16 +231,18 @@ TEST(MqoReader, FaceLineCornersMaterialAndTextureCoordinates) {
   ASSERT_EQ(o.TriangleCount(), 2);
   ASSERT_EQ(o.LineCount(), 1);
   const CMeshFace& quad = o.m_Faces.Quads()[0];
-  EXPECT_EQ(quad.m_UV[1].u, 1.0f);
-  EXPECT_EQ(quad.m_UV[1].v, 0.0f);
+  ASSERT_NE(o.m_Faces.FaceUVs(FaceList::Quads, 0), nullptr);
+  EXPECT_EQ(o.m_Faces.FaceUVs(FaceList::Quads, 0)->m_UV[1].u, 1.0f);
+  EXPECT_EQ(o.m_Faces.FaceUVs(FaceList::Quads, 0)->m_UV[1].v, 0.0f);
   EXPECT_EQ(quad.m_nMaterial, -1);
   const CMeshFace& plain = o.m_Faces.Triangles()[0];
   EXPECT_EQ(plain.m_nMaterial, 1);
-  EXPECT_EQ(plain.m_UV[0], CVector2());  // u 0, v 1
+  ASSERT_EQ(o.m_Faces.UVs(FaceList::Triangles).size(), 2u);
+  EXPECT_EQ(o.m_Faces.FaceUVs(FaceList::Triangles, 0)->m_UV[0], CVector2());  // u 0, v 1
   const CMeshFace& mapped = o.m_Faces.Triangles()[1];
   EXPECT_EQ(mapped.m_nMaterial, 2);
-  EXPECT_EQ(mapped.m_UV[0].u, 0.5f);
-  EXPECT_EQ(mapped.m_UV[0].v, 0.25f);
+  EXPECT_EQ(o.m_Faces.FaceUVs(FaceList::Triangles, 1)->m_UV[0].u, 0.5f);
+  EXPECT_EQ(o.m_Faces.FaceUVs(FaceList::Triangles, 1)->m_UV[0].v, 0.25f);
   EXPECT_EQ(mapped.m_Index[2], 3);
   EXPECT_EQ(o.m_Faces.Lines()[0].m_Index[1], 3);
 }

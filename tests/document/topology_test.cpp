@@ -36,7 +36,7 @@ TEST(SplitFacesByCorners, SortsByCornerCountAndDropsOthers) {
 
 TEST(NewFace, HasDefaultUvAndNoMaterial) {
   CMeshFace face;
-  for (const CVector2& uv : face.m_UV) {
+  for (const CVector2& uv : CCornerUVs().m_UV) {
     EXPECT_EQ(uv.u, 0.0f);
     EXPECT_EQ(uv.v, 1.0f);
   }

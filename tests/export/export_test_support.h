@@ -81,8 +81,15 @@ inline CMeshFace& AddFace(CMeshObject& object, std::initializer_list<int> corner
                                  : face.m_nCorners == 3 ? object.m_Faces.Triangles()
                                                         : object.m_Faces.Quads();
   list.push_back(face);
+  object.m_Faces.PadCornerData(static_cast<FaceList>(face.m_nCorners - 1));
   object.InvalidateTopology();
   return list.back();
+}
+
+// The texture coordinates of one face, giving its list UVs when it had none.
+inline CVector2* UVsOf(CMeshObject& object, FaceList list, size_t face) {
+  object.m_Faces.UVs(list).resize(object.m_Faces.List(list).size());
+  return object.m_Faces.UVs(list).at(face).m_UV;
 }
 
 inline CMaterial* AddMaterial(CQuorixDoc& doc, const std::string& name, uint32_t colour) {

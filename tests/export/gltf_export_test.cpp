@@ -165,8 +165,8 @@ TEST(GltfExport, TextureIsEmbeddedAsPngWithTheFileUvs) {
   testing::AddMaterial(doc, "skin", PackColor(255, 255, 255))->m_strTexture = "texture_png.png";
   doc.Material(0)->m_strBump = "texture_bmp.bmp";
   CMeshObject* object = testing::AddObject(doc, "\x83\x65\x83\x58\x83\x67", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
-  CMeshFace& face = AddFace(*object, {0, 1, 2}, 0);
-  face.m_UV[0] = {0.25f, 0.75f};  // stored as v, u
+  AddFace(*object, {0, 1, 2}, 0);
+  testing::UVsOf(*object, FaceList::Triangles, 0)[0] = {0.25f, 0.75f};  // stored as v, u
   CGltfExporter exporter(doc, {});
   ASSERT_TRUE(exporter.Export("scene.glb")) << exporter.Error();
   ASSERT_EQ(exporter.Warnings().size(), 1u) << exporter.Warnings()[0];

@@ -27,10 +27,11 @@ void ExpectGolden(CQuorixDoc& doc, const std::string& name) {
 TEST(GoldenExport, SmoothTriangleWithDefaults) {
   CQuorixDoc doc;
   CMeshObject* object = AddObject(doc, "tri", {{0, 0, 0}, {100, 0, 0}, {0, 100, 0}});
-  CMeshFace& face = AddFace(*object, {0, 1, 2});
-  face.m_UV[0] = {1.0f, 0.0f};  // (v, u)
-  face.m_UV[1] = {1.0f, 1.0f};
-  face.m_UV[2] = {0.0f, 0.0f};
+  AddFace(*object, {0, 1, 2});
+  CVector2* uv = testing::UVsOf(*object, FaceList::Triangles, 0);
+  uv[0] = {1.0f, 0.0f};  // (v, u)
+  uv[1] = {1.0f, 1.0f};
+  uv[2] = {0.0f, 0.0f};
   ExpectGolden(doc, "triangle");
 }
 
@@ -54,8 +55,12 @@ TEST(GoldenExport, QuadMeshWithTwoMaterials) {
   AddFace(*object, {0, 1, 3}, 2);  // the material count itself: no material
   const CVector2 corners[4] = {{0.0f, 0.0f}, {0.0f, 1.0f}, {1.0f, 1.0f}, {1.0f, 0.0f}};  // (v, u)
   for (int q = 0; q < 2; ++q) {
-    CMeshFace& quad = q == 0 ? AddFace(*object, {0, 1, 4, 3}, 0) : AddFace(*object, {1, 2, 5, 4}, 1);
-    for (int k = 0; k < 4; ++k) quad.m_UV[k] = corners[k];
+    if (q == 0) {
+      AddFace(*object, {0, 1, 4, 3}, 0);
+    } else {
+      AddFace(*object, {1, 2, 5, 4}, 1);
+    }
+    for (int k = 0; k < 4; ++k) testing::UVsOf(*object, FaceList::Quads, static_cast<size_t>(q))[k] = corners[k];
   }
   ExpectGolden(doc, "quads_two_materials");
 }

@@ -223,11 +223,12 @@ TEST(PovrayRender, GeometryAndTextureAreNotMirrored) {
   // file's texture coordinates (u right, v down).
   CMeshObject* square = testing::AddObject(doc, "square", {{-60, 60, 0}, {60, 60, 0}, {60, -60, 0}, {-60, -60, 0}});
   square->m_bSmoothShading = 0;
-  CMeshFace& face = testing::AddFace(*square, {0, 1, 2, 3}, 0);
-  face.m_UV[0] = {0.0f, 0.0f};  // (v, u)
-  face.m_UV[1] = {0.0f, 1.0f};
-  face.m_UV[2] = {1.0f, 1.0f};
-  face.m_UV[3] = {1.0f, 0.0f};
+  testing::AddFace(*square, {0, 1, 2, 3}, 0);
+  CVector2* uv = testing::UVsOf(*square, FaceList::Quads, 0);
+  uv[0] = {0.0f, 0.0f};  // (v, u)
+  uv[1] = {0.0f, 1.0f};
+  uv[2] = {1.0f, 1.0f};
+  uv[3] = {1.0f, 0.0f};
   // A small untextured marker above and right of the square (+x, +y).
   CMeshObject* marker = testing::AddObject(doc, "marker", {{70, 70, 0}, {100, 70, 0}, {100, 100, 0}});
   marker->m_bSmoothShading = 0;
@@ -268,10 +269,11 @@ TEST(PovrayRender, MaterialLitOnlyByEmissionShowsItsTexture) {
     material->m_fAmbient = 0.0f;
     material->m_fEmission = 1.0f;
     CMeshObject* square = testing::AddObject(doc, "square", {{-60, 60, 0}, {60, 60, 0}, {60, -60, 0}, {-60, -60, 0}});
-    CMeshFace& face = testing::AddFace(*square, {0, 1, 2, 3}, 0);
-    face.m_UV[1] = {0.0f, 1.0f};
-    face.m_UV[2] = {1.0f, 1.0f};
-    face.m_UV[3] = {1.0f, 0.0f};
+    testing::AddFace(*square, {0, 1, 2, 3}, 0);
+    CVector2* uv = testing::UVsOf(*square, FaceList::Quads, 0);
+    uv[1] = {0.0f, 1.0f};
+    uv[2] = {1.0f, 1.0f};
+    uv[3] = {1.0f, 0.0f};
 
     const Picture picture = RenderDocument(doc, folder);
     ASSERT_EQ(picture.width, kWidth);

@@ -46,7 +46,8 @@ TEST(MirrorJoined, BorderOnThePlaneMeetsSeamlessly) {
 TEST(MirrorJoined, GapIsBridgedUnlessBeyondTheDistanceLimit) {
   CMeshObject half, whole;
   MakeOpenBox(half, 0.5f);
-  half.m_Faces.Quads()[0].m_UV[0] = CVector2{0.25f, 0.75f};  // at vertex 3
+  half.m_Faces.UVs(FaceList::Quads).resize(half.m_Faces.Quads().size());
+  half.m_Faces.UVs(FaceList::Quads)[0].m_UV[0] = CVector2{0.25f, 0.75f};  // at vertex 3
   half.m_Faces.Quads()[0].m_nMaterial = 4;
   CMeshBuilder(&whole).BuildMirror(half, 0);
   EXPECT_EQ(whole.VertexCount(), 16);
@@ -61,9 +62,11 @@ TEST(MirrorJoined, GapIsBridgedUnlessBeyondTheDistanceLimit) {
   EXPECT_EQ(bridge.m_Index[2], 8);
   EXPECT_EQ(bridge.m_Index[3], 11);
   EXPECT_EQ(bridge.m_nMaterial, 4);
-  EXPECT_EQ(bridge.m_UV[0], (CVector2{0.25f, 0.75f}));
-  EXPECT_EQ(bridge.m_UV[3], (CVector2{0.25f, 0.75f}));
-  EXPECT_EQ(bridge.m_UV[1], CVector2());
+  const CCornerUVs* bridgeUVs = whole.m_Faces.FaceUVs(FaceList::Quads, 10);
+  ASSERT_NE(bridgeUVs, nullptr);
+  EXPECT_EQ(bridgeUVs->m_UV[0], (CVector2{0.25f, 0.75f}));
+  EXPECT_EQ(bridgeUVs->m_UV[3], (CVector2{0.25f, 0.75f}));
+  EXPECT_EQ(bridgeUVs->m_UV[1], CVector2());
   // Connecting edges are listed once each.
   int connecting = 0;
   for (const CMeshEdge& e : whole.m_Edges) {
@@ -85,7 +88,8 @@ TEST(MirrorJoined, EdgeWithOneEndOnThePlaneGetsATriangle) {
   SetPositions(half, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
   AddFaces(half, {Face({0, 1, 2})});
   half.m_Faces.Triangles()[0].m_nMaterial = 2;
-  half.m_Faces.Triangles()[0].m_UV[2] = CVector2{0.5f, 0.5f};
+  half.m_Faces.UVs(FaceList::Triangles).resize(1);
+  half.m_Faces.UVs(FaceList::Triangles)[0].m_UV[2] = CVector2{0.5f, 0.5f};
   half.m_nMirrorType = 2;
   CMeshBuilder(&whole).BuildMirror(half, 0);
   // Edges 0-1 and 2-0 touch the plane at 0; 1-2 is off it.
@@ -100,7 +104,8 @@ TEST(MirrorJoined, EdgeWithOneEndOnThePlaneGetsATriangle) {
   EXPECT_EQ(t2.m_Index[0], 0);
   EXPECT_EQ(t2.m_Index[1], 2);
   EXPECT_EQ(t2.m_Index[2], 4);
-  EXPECT_EQ(t2.m_UV[1], (CVector2{0.5f, 0.5f}));
+  ASSERT_NE(whole.m_Faces.FaceUVs(FaceList::Triangles, 3), nullptr);
+  EXPECT_EQ(whole.m_Faces.FaceUVs(FaceList::Triangles, 3)->m_UV[1], (CVector2{0.5f, 0.5f}));
   EXPECT_TRUE(IndicesInRange(whole));
 }
 

@@ -57,21 +57,24 @@ TEST(MergeFrom, CubeIntoCubeShiftsTheSecondHalf) {
 
 TEST(InvertFace, ReversesCornersWithTheirCoordinates) {
   CMeshFace t = Face({0, 1, 2});
-  t.m_UV[0] = {0.1f, 0.2f};
-  t.m_UV[2] = {0.5f, 0.6f};
   CMeshBuilder::InvertFace(t);
   EXPECT_EQ(t.m_Index[0], 2);
   EXPECT_EQ(t.m_Index[1], 1);
   EXPECT_EQ(t.m_Index[2], 0);
-  EXPECT_EQ(t.m_UV[0], (CVector2{0.5f, 0.6f}));
-  EXPECT_EQ(t.m_UV[2], (CVector2{0.1f, 0.2f}));
 
   CMeshObject cube;
   MakeCube(cube);
+  cube.m_Faces.UVs(FaceList::Quads).resize(6);
+  cube.m_Faces.UVs(FaceList::Quads)[0] = CCornerUVs{{{0.1f, 0.2f}, {0.3f, 0.4f}, {0.5f, 0.6f}, {0.7f, 0.8f}}};
   CMeshBuilder builder(&cube);
   EXPECT_FALSE(builder.InvertFace(FaceList::Quads, 6));
+  const int first = cube.m_Faces.Quads()[0].m_Index[0];
   EXPECT_TRUE(builder.InvertFace(FaceList::Quads, 0));
-  EXPECT_EQ(cube.m_Faces.Quads()[0].m_Index[0], 0);
+  EXPECT_EQ(cube.m_Faces.Quads()[0].m_Index[3], first);
+  const CCornerUVs& turned = cube.m_Faces.UVs(FaceList::Quads)[0];
+  EXPECT_EQ(turned.m_UV[0], (CVector2{0.7f, 0.8f}));
+  EXPECT_EQ(turned.m_UV[1], (CVector2{0.5f, 0.6f}));
+  EXPECT_EQ(turned.m_UV[3], (CVector2{0.1f, 0.2f}));
 }
 
 TEST(ClearGeometry, EmptiesEverythingAndClearsTheFlags) {

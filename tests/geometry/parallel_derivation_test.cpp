@@ -51,9 +51,11 @@ std::string Fingerprint(const CMeshObject& mesh) {
     for (const CMeshFace& f : mesh.m_Faces.List(list)) {
       add(&f.m_nCorners, sizeof f.m_nCorners);
       add(f.m_Index, sizeof f.m_Index);
-      add(f.m_UV, sizeof f.m_UV);
       add(&f.m_nMaterial, sizeof f.m_nMaterial);
     }
+  }
+  for (FaceList list : {FaceList::Lines, FaceList::Triangles, FaceList::Quads}) {
+    for (const CCornerUVs& uvs : mesh.m_Faces.UVs(list)) add(uvs.m_UV, sizeof uvs.m_UV);
   }
   for (const CCornerNormals* corners : {&mesh.m_Faces.m_QuadCornerNormals, &mesh.m_Faces.m_TriangleCornerNormals}) {
     for (size_t c = 0; c < corners->size(); ++c) add(&(*corners)[c], sizeof(CVector3));

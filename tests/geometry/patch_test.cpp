@@ -20,10 +20,7 @@ TEST(Patch, SingleQuadSplitsIntoFourEqualQuads) {
   AddFaces(quad, {Face({0, 1, 2, 3})});
   CMeshFace& face = quad.m_Faces.Quads()[0];
   face.m_nMaterial = 1;
-  face.m_UV[0] = {0, 0};
-  face.m_UV[1] = {0, 1};
-  face.m_UV[2] = {1, 1};
-  face.m_UV[3] = {1, 0};
+  quad.m_Faces.UVs(FaceList::Quads) = {CCornerUVs{{{0, 0}, {0, 1}, {1, 1}, {1, 0}}}};
   CMeshBuilder(&out).BuildPatch(quad);
   ASSERT_EQ(out.VertexCount(), 4 + 4 + 1);
   ASSERT_EQ(out.QuadCount(), 4);
@@ -38,8 +35,10 @@ TEST(Patch, SingleQuadSplitsIntoFourEqualQuads) {
   EXPECT_EQ(q.m_Index[0], 1);
   EXPECT_EQ(q.m_Index[2], 8);
   EXPECT_EQ(q.m_nMaterial, 1);
-  EXPECT_EQ(q.m_UV[1], (CVector2{0.5f, 1.0f}));
-  for (const CMeshFace& f : out.m_Faces.Quads()) EXPECT_EQ(f.m_UV[2], (CVector2{0.5f, 0.5f}));
+  const auto& uvs = out.m_Faces.UVs(FaceList::Quads);
+  ASSERT_EQ(uvs.size(), 4u);
+  EXPECT_EQ(uvs[1].m_UV[1], (CVector2{0.5f, 1.0f}));
+  for (const CCornerUVs& f : uvs) EXPECT_EQ(f.m_UV[2], (CVector2{0.5f, 0.5f}));
   // Edges: halves of each source edge, then (e_k, j) per face.
   EXPECT_EQ(out.m_Edges[0].m_v1, 4);
   EXPECT_EQ(out.m_Edges[1].m_v0, 4);
@@ -81,9 +80,7 @@ TEST(Patch, TriangleBecomesThreeQuadsAndLinesDouble) {
   CMeshObject tri, out;
   SetPositions(tri, {{0, 0, 0}, {3, 0, 0}, {0, 3, 0}, {5, 5, 5}});
   AddFaces(tri, {Face({0, 1, 2}), Face({2, 3})});
-  tri.m_Faces.Triangles()[0].m_UV[0] = {0, 0};
-  tri.m_Faces.Triangles()[0].m_UV[1] = {3, 0};
-  tri.m_Faces.Triangles()[0].m_UV[2] = {0, 3};
+  tri.m_Faces.UVs(FaceList::Triangles) = {CCornerUVs{{{0, 0}, {3, 0}, {0, 3}, {}}}};
   CMeshBuilder(&out).BuildPatch(tri);
   ASSERT_EQ(out.QuadCount(), 3);
   EXPECT_EQ(out.TriangleCount(), 0);
@@ -92,9 +89,11 @@ TEST(Patch, TriangleBecomesThreeQuadsAndLinesDouble) {
   const int j = 4 + 4;  // V + E
   EXPECT_TRUE(Near(out.m_Vertices.Position(j), CVector3(1, 1, 0)));
   for (int v = 0; v < 3; ++v) EXPECT_EQ(out.m_Vertices.Position(v), tri.m_Vertices.Position(v));
-  for (const CMeshFace& f : out.m_Faces.Quads()) {
-    EXPECT_EQ(f.m_Index[2], j);
-    EXPECT_TRUE(Near(CVector3(f.m_UV[2].v, f.m_UV[2].u, 0), CVector3(1, 1, 0)));
+  ASSERT_EQ(out.m_Faces.UVs(FaceList::Quads).size(), 3u);
+  for (size_t q = 0; q < 3; ++q) {
+    EXPECT_EQ(out.m_Faces.Quads()[q].m_Index[2], j);
+    const CVector2& centre = out.m_Faces.UVs(FaceList::Quads)[q].m_UV[2];
+    EXPECT_TRUE(Near(CVector3(centre.v, centre.u, 0), CVector3(1, 1, 0)));
   }
   // The line (2, 3) is split at the point of its edge.
   const CMeshFace& half = out.m_Faces.Lines()[0];

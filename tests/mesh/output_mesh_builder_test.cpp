@@ -58,19 +58,20 @@ TEST(OutputMeshBuilder, DerivesAsTheFrozenCopyWithoutTouchingTheObject) {
   ASSERT_EQ(mesh->positions.size(), static_cast<size_t>(frozen->VertexCount()));
   for (int v = 0; v < frozen->VertexCount(); ++v)
     ASSERT_TRUE(SameBits(mesh->positions[static_cast<size_t>(v)], frozen->m_Vertices.Position(v))) << v;
-  const auto compare = [](const COutputFaces& out, const std::vector<CMeshFace>& faces, const CCornerNormals& normals,
-                          size_t k) {
+  const auto compare = [&](const COutputFaces& out, FaceList list, const CCornerNormals& normals, size_t k) {
+    const std::vector<CMeshFace>& faces = frozen->m_Faces.List(list);
     ASSERT_EQ(out.corners.size(), faces.size() * k);
     for (size_t f = 0; f < faces.size(); ++f) {
       for (size_t c = 0; c < k; ++c) {
         ASSERT_EQ(out.corners[f * k + c], static_cast<uint32_t>(faces[f].m_Index[c])) << f;
         ASSERT_TRUE(SameBits(out.cornerNormals[f * k + c], normals[f * k + c])) << f;
-        ASSERT_EQ(out.uvs[f * k + c], faces[f].m_UV[c]) << f;
+        const CCornerUVs* uvs = frozen->m_Faces.FaceUVs(list, f);
+        ASSERT_EQ(out.uvs[f * k + c], uvs ? uvs->m_UV[c] : CVector2()) << f;
       }
     }
   };
-  compare(mesh->triangles, frozen->m_Faces.Triangles(), frozen->m_Faces.m_TriangleCornerNormals, 3);
-  compare(mesh->quads, frozen->m_Faces.Quads(), frozen->m_Faces.m_QuadCornerNormals, 4);
+  compare(mesh->triangles, FaceList::Triangles, frozen->m_Faces.m_TriangleCornerNormals, 3);
+  compare(mesh->quads, FaceList::Quads, frozen->m_Faces.m_QuadCornerNormals, 4);
 }
 
 TEST(OutputMeshBuilder, SlotsPutNoMaterialFirstThenUsedMaterialsUpwards) {

@@ -87,7 +87,17 @@ TEST_F(ApiTest, AddFaceTracesCornersAndCountsAndFilesByCornerCount) {
   const int line[2] = {3, 0};
   EXPECT_EQ(MQObj_AddFace(obj, 3, tri), 0);
   EXPECT_EQ(MQObj_AddFace(obj, 4, quad), 0);
+  // Triangles that carry colours and UVs: the next one gets white and new pairs.
+  CMeshObject* current = plugin_api::CurrentObject();
+  current->m_Faces.Colours(FaceList::Triangles).assign(1, CCornerColours{{1u, 2u, 3u, 4u}});
+  current->m_Faces.UVs(FaceList::Triangles).assign(1, CCornerUVs{{{0.5f, 0.25f}, {}, {}, {}}});
   EXPECT_EQ(MQObj_AddFace(obj, 3, tri), 1);
+  ASSERT_NE(current->m_Faces.FaceColours(FaceList::Triangles, 1), nullptr);
+  EXPECT_EQ(current->m_Faces.FaceColours(FaceList::Triangles, 0)->m_Color[0], 1u);
+  EXPECT_EQ(current->m_Faces.FaceColours(FaceList::Triangles, 1)->m_Color[0], CCornerColours::kWhite);
+  ASSERT_NE(current->m_Faces.FaceUVs(FaceList::Triangles, 1), nullptr);
+  EXPECT_EQ(current->m_Faces.FaceUVs(FaceList::Triangles, 0)->m_UV[0], (CVector2{0.5f, 0.25f}));
+  EXPECT_EQ(current->m_Faces.FaceUVs(FaceList::Triangles, 1)->m_UV[0], CVector2());
   EXPECT_EQ(MQObj_AddFace(obj, 2, line), 0);
   const int five[5] = {0, 1, 2, 3, 0};
   EXPECT_EQ(MQObj_AddFace(obj, 5, five), 0);
@@ -104,10 +114,9 @@ TEST_F(ApiTest, AddFaceTracesCornersAndCountsAndFilesByCornerCount) {
   EXPECT_EQ(o->QuadCount(), 1);
   EXPECT_EQ(o->m_Faces.Quads()[0].m_nCorners, 4);
   EXPECT_EQ(o->m_Faces.Lines()[0].m_Index[0], 3);
-  // Texture coordinates and material stay at their defaults.
+  // Texture coordinates and material stay at their defaults: no UVs kept.
   EXPECT_EQ(o->m_Faces.Quads()[0].m_nMaterial, -1);
-  EXPECT_EQ(o->m_Faces.Quads()[0].m_UV[3].u, 0.0f);
-  EXPECT_EQ(o->m_Faces.Quads()[0].m_UV[3].v, 1.0f);
+  EXPECT_TRUE(o->m_Faces.UVs(FaceList::Quads).empty());
   EXPECT_FALSE(o->m_bEdgesBuilt);
 }
 

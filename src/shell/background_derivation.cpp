@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QProgressBar>
-#include <QStatusBar>
 #include <QTimer>
 
 #include <atomic>
@@ -25,7 +23,8 @@ struct CBackgroundDerivation::CJob {
 };
 
 CBackgroundDerivation::CBackgroundDerivation(CQuorixDoc& doc, QMainWindow* window)
-    : QObject(window), m_Doc(doc), m_pWindow(window), m_pBarTimer(new QTimer(this)) {
+    : QObject(window), m_Doc(doc), m_pBarTimer(new QTimer(this)),
+      m_Bar(window, QStringLiteral("DerivationProgress")) {
   m_pBarTimer->setSingleShot(true);
   m_pBarTimer->setInterval(500);
   connect(m_pBarTimer, &QTimer::timeout, this, &CBackgroundDerivation::UpdateBar);
@@ -72,7 +71,7 @@ void CBackgroundDerivation::Rederive(CMeshObject& object) {
     m_Queue.push_back(job);
   }
   m_Wake.notify_one();
-  if (!m_pBar && !m_pBarTimer->isActive()) m_pBarTimer->start();
+  if (!m_Bar.Shown() && !m_pBarTimer->isActive()) m_pBarTimer->start();
 }
 
 void CBackgroundDerivation::Discard(CMeshObject& object) {
@@ -126,24 +125,13 @@ void CBackgroundDerivation::Deliver(const std::shared_ptr<CJob>& job) {
 }
 
 void CBackgroundDerivation::UpdateBar() {
-  QStatusBar* status = m_pWindow->statusBar();
   if (m_Current.empty()) {
     m_pBarTimer->stop();
-    if (m_pBar) {
-      status->removeWidget(m_pBar);
-      delete m_pBar;
-      m_pBar = nullptr;
-      status->clearMessage();
-    }
+    m_Bar.Hide();
     return;
   }
-  if (m_pBar) return;
-  m_pBar = new QProgressBar(status);
-  m_pBar->setObjectName(QStringLiteral("DerivationProgress"));
-  m_pBar->setMaximumWidth(240);
-  m_pBar->setRange(0, 0);  // one object derives at a time: the bar shows that work goes on
-  status->insertPermanentWidget(0, m_pBar, 0);
-  status->showMessage(QApplication::translate("CBackgroundDerivation", "オブジェクトを生成しています..."));
+  // One object derives at a time: the bar only shows that work goes on.
+  m_Bar.Show(QApplication::translate("CBackgroundDerivation", "オブジェクトを生成しています..."));
 }
 
 }  // namespace brimvale

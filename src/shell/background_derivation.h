@@ -18,8 +18,9 @@
 #include <mutex>
 #include <thread>
 
+#include "shell/status_bar_busy.h"
+
 class QMainWindow;
-class QProgressBar;
 class QTimer;
 
 namespace brimvale {
@@ -63,10 +64,9 @@ class CBackgroundDerivation : public QObject {
 
   CQuorixDoc& m_Doc;
   CFaceUploads* m_pUploads = nullptr;
-  QMainWindow* m_pWindow;
   std::map<uint64_t, std::shared_ptr<CJob>> m_Current;  // by object instance, the job that counts
   QTimer* m_pBarTimer;
-  QProgressBar* m_pBar = nullptr;
+  CStatusBarBusy m_Bar;
 
   std::mutex m_Mutex;
   std::condition_variable m_Wake;

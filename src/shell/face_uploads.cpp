@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QProgressBar>
-#include <QStatusBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -28,7 +26,8 @@ CMeshObject* LiveOwner(const CQuorixDoc& doc, uint64_t ownerId, uint64_t derived
 }  // namespace
 
 CFaceUploads::CFaceUploads(CQuorixView& view, QMainWindow* window)
-    : QObject(window), m_View(view), m_pWindow(window), m_pUploadTimer(new QTimer(this)), m_pBarTimer(new QTimer(this)) {
+    : QObject(window), m_View(view), m_pUploadTimer(new QTimer(this)), m_pBarTimer(new QTimer(this)),
+      m_Bar(window, QStringLiteral("FaceUploadProgress")) {
   m_View.Cache().SetDeferred(true);
   m_pUploadTimer->setInterval(0);  // a piece each time the event loop has nothing else to do
   connect(m_pUploadTimer, &QTimer::timeout, this, &CFaceUploads::UploadTurn);
@@ -115,40 +114,23 @@ void CFaceUploads::UploadTurn() {
 }
 
 void CFaceUploads::UpdateBar() {
-  QStatusBar* status = m_pWindow->statusBar();
   if (!Busy()) {
     m_pBarTimer->stop();
     m_BusySince.invalidate();
-    if (m_pBar) {
-      status->removeWidget(m_pBar);
-      delete m_pBar;
-      m_pBar = nullptr;
-      status->clearMessage();
-    }
+    m_Bar.Hide();
     return;
   }
-  if (!m_pBar) {
+  if (!m_Bar.Shown()) {
     if (!m_BusySince.isValid()) {
       m_BusySince.start();
       m_pBarTimer->start();  // to look again when the delay is over
     }
     if (m_BusySince.elapsed() < m_pBarTimer->interval()) return;
-    m_pBar = new QProgressBar(status);
-    m_pBar->setObjectName(QStringLiteral("FaceUploadProgress"));
-    m_pBar->setMaximumWidth(240);
-    // No taller than the status bar's text: a bar that resized the view would
-    // cost a second repaint, which for a large model is the costly part.
-    m_pBar->setMaximumHeight(status->fontMetrics().height());
-    status->insertPermanentWidget(0, m_pBar, 0);
-    status->showMessage(QApplication::translate("CBackgroundDerivation", "オブジェクトを生成しています..."));
+    m_Bar.Show(QApplication::translate("CBackgroundDerivation", "オブジェクトを生成しています..."));
   }
+  // While laying out, the bar only shows that work goes on.
   const CViewGlCache& cache = m_View.Cache();
-  if (cache.Uploading() && cache.UploadTotal() > 0) {
-    m_pBar->setRange(0, 1000);
-    m_pBar->setValue(static_cast<int>(cache.UploadDone() * 1000 / cache.UploadTotal()));
-  } else {
-    m_pBar->setRange(0, 0);  // laying out: the bar shows that work goes on
-  }
+  m_Bar.SetProgress(cache.UploadDone(), cache.Uploading() ? cache.UploadTotal() : 0);
 }
 
 }  // namespace brimvale

@@ -19,10 +19,10 @@
 #include <thread>
 #include <vector>
 
+#include "shell/status_bar_busy.h"
 #include "view/gl_cache.h"
 
 class QMainWindow;
-class QProgressBar;
 class QTimer;
 
 namespace brimvale {
@@ -61,7 +61,6 @@ class CFaceUploads : public QObject {
   void UpdateBar();
 
   CQuorixView& m_View;
-  QMainWindow* m_pWindow;
   std::deque<CViewGlCache::CFaceRequest> m_Queue;
   std::thread m_Worker;  // the layout under way, if joinable
   uint64_t m_nWorkerOwner = 0;
@@ -71,7 +70,7 @@ class CFaceUploads : public QObject {
   QTimer* m_pUploadTimer;
   QTimer* m_pBarTimer;
   QElapsedTimer m_BusySince;  // valid while busy
-  QProgressBar* m_pBar = nullptr;
+  CStatusBarBusy m_Bar;
 };
 
 }  // namespace brimvale

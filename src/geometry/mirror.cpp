@@ -2,6 +2,7 @@
 // one axis, together with the mesh itself. Type 1 keeps the halves apart; type
 // 2 shares the vertices on the plane and closes open borders with new faces.
 #include <cmath>
+#include <initializer_list>
 #include <cstdint>
 #include <unordered_set>
 #include <vector>
@@ -40,20 +41,25 @@ CCornerColours Reversed(const CCornerColours& colours, int corners) {
   return out;
 }
 
-// Texture coordinate of the first corner of face that names vertex.
-CVector2 CoordinateAt(const CMeshFace& face, const CCornerUVs& uvs, int vertex) {
-  for (int c = 0; c < face.m_nCorners && c < 4; ++c) {
-    if (face.m_Index[c] == vertex) return uvs.m_UV[c];
+// The corner values (UVs or colours, `array` of Corners) of a gap face whose
+// corners stand at `vertices`: each the value of the first corner of `face`
+// naming that vertex; the defaults where none does or there is no face.
+template <typename Corners, typename Value>
+Corners GapCorners(const CMeshFace* face, const Corners& values, Value (Corners::*array)[4],
+                   std::initializer_list<int> vertices) {
+  Corners out;
+  if (face == nullptr) return out;
+  int k = 0;
+  for (const int vertex : vertices) {
+    for (int c = 0; c < face->m_nCorners && c < 4; ++c) {
+      if (face->m_Index[c] == vertex) {
+        (out.*array)[k] = (values.*array)[c];
+        break;
+      }
+    }
+    ++k;
   }
-  return CVector2();
-}
-
-// Colour of the first corner of face that names vertex.
-uint32_t ColourAt(const CMeshFace& face, const CCornerColours& colours, int vertex) {
-  for (int c = 0; c < face.m_nCorners && c < 4; ++c) {
-    if (face.m_Index[c] == vertex) return colours.m_Color[c];
-  }
-  return CCornerColours::kWhite;
+  return out;
 }
 
 void CopyFaceLinksTwice(const CVertexLinkTable& source, CVertexLinkTable& target, LinkKind kind, int n,
@@ -247,24 +253,9 @@ class CJoinedMirror {
         quad.m_Index[2] = Map(a);
         quad.m_Index[3] = Map(b);
         m_NewQuads.push_back(quad);
-        if (m_bMapped) {
-          CCornerUVs uvs;
-          if (face) {
-            const CVector2 atB = CoordinateAt(*face, faceUVs, b), atA = CoordinateAt(*face, faceUVs, a);
-            uvs.m_UV[0] = uvs.m_UV[3] = atB;
-            uvs.m_UV[1] = uvs.m_UV[2] = atA;
-          }
-          m_NewQuadUVs.push_back(uvs);
-        }
-        if (m_bColoured) {
-          CCornerColours colours;
-          if (face) {
-            const uint32_t atB = ColourAt(*face, faceColours, b), atA = ColourAt(*face, faceColours, a);
-            colours.m_Color[0] = colours.m_Color[3] = atB;
-            colours.m_Color[1] = colours.m_Color[2] = atA;
-          }
-          m_NewQuadColours.push_back(colours);
-        }
+        if (m_bMapped) m_NewQuadUVs.push_back(GapCorners(face, faceUVs, &CCornerUVs::m_UV, {b, a, a, b}));
+        if (m_bColoured)
+          m_NewQuadColours.push_back(GapCorners(face, faceColours, &CCornerColours::m_Color, {b, a, a, b}));
         AddConnectingEdge(a);
         AddConnectingEdge(b);
       } else {
@@ -276,24 +267,9 @@ class CJoinedMirror {
         triangle.m_Index[2] = Map(x);
         if (face) triangle.m_nMaterial = face->m_nMaterial;
         m_NewTriangles.push_back(triangle);
-        if (m_bMapped) {
-          CCornerUVs uvs;
-          if (face) {
-            uvs.m_UV[0] = CoordinateAt(*face, faceUVs, b);
-            uvs.m_UV[1] = CoordinateAt(*face, faceUVs, a);
-            uvs.m_UV[2] = CoordinateAt(*face, faceUVs, x);
-          }
-          m_NewTriangleUVs.push_back(uvs);
-        }
-        if (m_bColoured) {
-          CCornerColours colours;
-          if (face) {
-            colours.m_Color[0] = ColourAt(*face, faceColours, b);
-            colours.m_Color[1] = ColourAt(*face, faceColours, a);
-            colours.m_Color[2] = ColourAt(*face, faceColours, x);
-          }
-          m_NewTriangleColours.push_back(colours);
-        }
+        if (m_bMapped) m_NewTriangleUVs.push_back(GapCorners(face, faceUVs, &CCornerUVs::m_UV, {b, a, x}));
+        if (m_bColoured)
+          m_NewTriangleColours.push_back(GapCorners(face, faceColours, &CCornerColours::m_Color, {b, a, x}));
         AddConnectingEdge(x);
       }
     }
